@@ -1,0 +1,1 @@
+#include "drivesys/drivesys.h"

@@ -1,0 +1,392 @@
+#pragma once
+// Record vectors: described variables over a std::vector of records, so screens and the
+// serialiser can read, grow, shrink and address elements by index path ("3]", "[3].name").
+//
+// Index paths. The index is the decimal text before the first ']' (opening brackets dropped).
+// A path whose index is not a plain decimal number (empty, signed, with other characters, or
+// longer than 18 digits) is refused. A valid index at or beyond the size grows the list to
+// index + 1 elements, but only while that stays within kMaxIndexPathElements (100000): a larger
+// index is refused. A refused path reports an internal message and GetMetaVar returns null.
+#include <limits>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/nmath/meta.h"
+#include "platform/nmath/metavar.h"
+#include "platform/nmath/nmetastruct.h"
+#include "platform/nmath/structregistry.h"
+#include "platform/ntypes/internmessage.h"
+
+namespace ds {
+/// Largest list an index path may grow a record vector to.
+inline constexpr size_t kMaxIndexPathElements = 100000;
+
+/// Parses the index of an index path; false for anything but a plain decimal number.
+inline bool parseIndexPath(const std::wstring& path, size_t& index, std::wstring& rest) {
+    const size_t close = path.find(L']');
+    if (close == std::wstring::npos) return false;
+    std::wstring digits;
+    for (size_t i = 0; i < close; ++i)
+        if (path[i] != L'[') digits.push_back(path[i]);
+    rest = path.substr(close + 1);
+    if (digits.empty() || digits.size() > 18) return false;
+    size_t v = 0;
+    for (wchar_t c : digits) {
+        if (c < L'0' || c > L'9') return false;
+        v = v * 10 + static_cast<size_t>(c - L'0');
+    }
+    index = v;
+    return true;
+}
+
+inline void reportRefusedPath(const std::wstring& path, const char* why) {
+    internMessage("foundation/metavector", __LINE__,
+                  nWString(L"Record vector refused index path \"") + nWString(path) + L"\": " +
+                      nWString::fromUtf8(why));
+}
+}  // namespace ds
+
+/// The generic list operations over a std::vector<T>.
+template <class T>
+class MetaVector : public MetaCalcVar {
+public:
+    explicit MetaVector(std::vector<T>* list) : MetaCalcVar(false, 0), list_(list) {}
+    MetaVector(std::vector<T>* list, std::vector<T> initial)
+        : MetaCalcVar(true, 0), list_(list), initial_(std::move(initial)) {}
+
+    int GetType() const override { return nmath::kTypeRecordVector; }
+    bool isDynamic() const override { return true; }
+    size_t size() const override { return list_->size(); }
+    void resize(size_t n) override { list_->resize(n); }
+    void clear() override { list_->clear(); }
+    void erase(size_t i) override {
+        if (i < list_->size()) list_->erase(list_->begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    void swap(size_t i, size_t j) override {
+        if (i < list_->size() && j < list_->size()) std::swap((*list_)[i], (*list_)[j]);
+    }
+    void copy(size_t i, size_t j) override {
+        if (i < list_->size() && j < list_->size() && i != j) (*list_)[i] = (*list_)[j];
+    }
+    void* GetRef() override { return list_; }
+    void Initialize(int mode) override {
+        if (mode == 0) *list_ = initial_;
+        else list_->clear();
+    }
+    bool SetVar(const nWString& text) override {
+        if (text.empty()) return true;
+        const auto parts = text.ToStringList(L',');
+        list_->resize(parts.size());
+        for (size_t i = 0; i < parts.size(); ++i)
+            internMessage("nmath/nmetacalcvar", 1727, L"Implementation fault in MetaVector: stringToValue was not specialized");
+        return false;
+    }
+    using MetaVar::SetVar;
+    void SetElementFromMetaVar(const MetaIndex& index, MetaVar& source) override {
+        if (index.empty() || index[0] >= list_->size()) throw std::out_of_range("MetaVector::SetElementFromMetaVar: index out of range");
+        (*list_)[index[0]] = T{};
+    }
+    double GetAsReal(const MetaIndex& index) const override { return numberOf(elementText(index)); }
+    double GetAsReal() const override { return numberOf(GetAsWString(true)); }
+    int GetAsInt(const MetaIndex& index) const override { return static_cast<int>(GetAsReal(index)); }
+    int GetAsInt() const override { return static_cast<int>(GetAsReal()); }
+    int64_t GetAsInt64(const MetaIndex& index) const override { return static_cast<int64_t>(GetAsReal(index)); }
+    int64_t GetAsInt64() const override { return static_cast<int64_t>(GetAsReal()); }
+    nWString GetAsWString(const nWString&) const override { return nWString(L"Not implemented. Do not use directly"); }
+    nWString GetAsWString(const MetaIndex& index) const override { return elementText(index); }
+    nWString GetAsWString(bool) const override {
+        nWString out;
+        for (size_t i = 0; i < list_->size(); ++i) {
+            if (i) out.push_back(L',');
+            out += elementString(i);
+        }
+        return out;
+    }
+    nWString GetAsWString() const override { return elementText(MetaIndex{}); }
+    using MetaVar::GetAsWString;
+    using MetaVar::GetAsReal;
+    using MetaVar::GetAsInt;
+    using MetaVar::GetAsInt64;
+    int dimensions() const override { return 1; }
+    void* elementAddress(size_t i) override { return &(*list_)[i]; }
+    size_t GetSize() const override { return list_->size(); }
+    std::string typeWord() const override { return "list"; }
+
+    std::vector<T>* list() const { return list_; }
+    const std::vector<T>& initialList() const { return initial_; }
+
+protected:
+    /// The string form of one element for GetAsWString(true).
+    virtual nWString elementString(size_t) const { return {}; }
+
+    /// Element texts: an element has no text form inside a record vector, so every element of
+    /// the list reports the missing conversion once and gives empty text. An index at or beyond
+    /// the size gives empty text without a report; no index gives all texts joined by commas.
+    nWString elementText(const MetaIndex& index) const {
+        if (!index.empty() && index[0] >= list_->size()) return {};
+        nWString joined;
+        for (size_t i = 0; i < list_->size(); ++i) {
+            internMessage("nmath/nmetacalcvar", 1447, L"Implementation fault in MetaVector: transformContents was not specialized");
+            if (i) joined.push_back(L',');
+        }
+        return index.empty() ? joined : nWString();
+    }
+    static double numberOf(const nWString& text) {
+        double v = -1.0;
+        if (text.empty() || !nmath::leadingNumber(text, v)) return -1.0;
+        return v;
+    }
+
+    std::vector<T>* list_;
+    std::vector<T> initial_;
+};
+
+/// A record vector over a list of records T.
+template <class T>
+class MetaVectorStruct : public MetaVector<T> {
+public:
+    explicit MetaVectorStruct(std::vector<T>* list) : MetaVector<T>(list) { registerElementType(); }
+    MetaVectorStruct(std::vector<T>* list, std::vector<T> initial) : MetaVector<T>(list, std::move(initial)) {
+        registerElementType();
+    }
+
+    nWString getMemberName(size_t k) const override {
+        if (token_ != 0) return nStructRegistry::getInstance().getName(token_, k);
+        return this->list_->empty() ? nWString() : (*this->list_)[0].getMemberName(k);
+    }
+    void SetElementFromMetaVar(const MetaIndex& index, MetaVar& source) override {
+        if (index.empty() || index[0] >= this->list_->size())
+            throw std::out_of_range("MetaVectorStruct::SetElementFromMetaVar: index out of range");
+        T& element = (*this->list_)[index[0]];
+        if (source.GetType() == nmath::kTypeStruct) {
+            if (const T* wrapped = dynamic_cast<const T*>(static_cast<nMetaStruct*>(source.GetRef()))) {
+                if (wrapped != &element) element = *wrapped;
+                return;
+            }
+        }
+        element = T{};
+    }
+    MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
+        if (path.empty() || path.find(L']') == nWString::npos) return this;
+        size_t index = 0;
+        std::wstring rest;
+        if (!ds::parseIndexPath(path, index, rest)) {
+            ds::reportRefusedPath(path, "the index is not a decimal number");
+            return nullptr;
+        }
+        if (index >= this->list_->size()) {
+            if (index >= ds::kMaxIndexPathElements) {
+                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
+                return nullptr;
+            }
+            this->list_->resize(index + 1);
+        }
+        T& element = (*this->list_)[index];
+        if (rest.size() <= 1) {
+            wrappers_.push_back(std::make_unique<MetaVarStruct>(&element, nullptr));
+            return wrappers_.back().get();
+        }
+        return element.GetMetaVar(nWString(rest.substr(1)));
+    }
+    bool remove(const nWString& path) override {
+        if (path.empty() || path.find(L']') == nWString::npos) return false;
+        size_t index = 0;
+        std::wstring rest;
+        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
+        return (*this->list_)[index].remove(nWString(rest.empty() ? rest : rest.substr(1)));
+    }
+    nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
+        try {
+            nlohmann::json arr = nlohmann::json::array();
+            for (auto& element : *this->list_) {
+                nlohmann::json obj = nlohmann::json::object();
+                const size_t n = element.getNumberOfMembers();
+                for (size_t k = 0; k < n; ++k) {
+                    const std::string name = element.getMemberName(k).toUtf8();
+                    MetaVar* var = const_cast<T&>(element).GetMetaVar(ntypes::widen(name));
+                    nlohmann::json value;
+                    if (!var || var->GetAsJson(nlohmann::json(), value) != nStatusCodes::Ok) value = nullptr;
+                    obj[name] = std::move(value);
+                }
+                arr.push_back(std::move(obj));
+            }
+            out = std::move(arr);
+            return nStatusCodes::Ok;
+        } catch (const std::exception&) {
+            out = nullptr;
+            return nStatusCodes::ConversionFailed;
+        }
+    }
+    bool SetFromJson(const nlohmann::json& value) override {
+        if (!value.is_array()) return false;
+        std::vector<T> fresh(value.size());
+        for (size_t i = 0; i < value.size(); ++i) {
+            try {
+                fresh[i].fromJson(value[i]);
+            } catch (const std::exception&) {
+            }
+        }
+        *this->list_ = std::move(fresh);
+        return true;
+    }
+    nWString serialize(const nWString& prefix, NMetaMaps map) const override {
+        nWString out;
+        for (size_t i = 0; i < this->list_->size(); ++i)
+            out += (*this->list_)[i].serialize(prefix + ntypes::widen(this->GetName()) + L"[" + nWString(static_cast<unsigned long long>(i)) + L"].", map);
+        return out;
+    }
+    std::shared_ptr<MetaVar> GetAsMetaVar(const MetaIndex& index) override {
+        if (!index.empty() && index[0] < this->list_->size()) return MakeMetaVar((*this->list_)[index[0]]);
+        return std::make_shared<MetaVectorStruct<T>>(this->list_);
+    }
+    void defaultAsJson(nlohmann::json& out) const override {
+        out = nlohmann::json::array();
+        for (const auto& e : this->initial_) out.push_back(e.toJson());
+    }
+    std::string typeWord() const override { return "list<record:" + className() + ">"; }
+    int token() const { return token_; }
+
+protected:
+    nWString elementString(size_t i) const override { return (*this->list_)[i].GetAsWString(); }
+
+private:
+    static std::string className() {
+        std::string id = ntypes::toUtf8(T::struct_identifier());
+        return id.rfind("class ", 0) == 0 ? id.substr(6) : id;
+    }
+    void registerElementType() {
+        if (T::struct_identifier() == nullptr) return;
+        token_ = T::registerType();
+    }
+    int token_ = 0;
+    std::vector<std::unique_ptr<MetaVarStruct>> wrappers_;
+};
+
+/// The list of lists of T (rows) as a list variable.
+template <class T>
+class MetaVector2D : public MetaVector<std::vector<T>> {
+public:
+    using MetaVector<std::vector<T>>::MetaVector;
+    int GetType() const override { return nmath::kTypeRecordVector2D; }
+    int dimensions() const override { return 2; }
+};
+
+/// A record vector over a list of lists of records T; a path "i]" addresses row i as a record
+/// vector of its own, "i].j].name" a member of element j of row i.
+template <class T>
+class MetaVectorStruct2D : public MetaVector2D<T> {
+public:
+    explicit MetaVectorStruct2D(std::vector<std::vector<T>>* list) : MetaVector2D<T>(list) {}
+    MetaVectorStruct2D(std::vector<std::vector<T>>* list, std::vector<std::vector<T>> initial)
+        : MetaVector2D<T>(list, std::move(initial)) {}
+
+    nWString getMemberName(size_t k) const override {
+        const int token = T::registerType();
+        return nStructRegistry::getInstance().getName(token, k);
+    }
+    MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
+        if (path.empty() || path.find(L']') == nWString::npos) return this;
+        size_t index = 0;
+        std::wstring rest;
+        if (!ds::parseIndexPath(path, index, rest)) {
+            ds::reportRefusedPath(path, "the index is not a decimal number");
+            return nullptr;
+        }
+        if (index >= this->list_->size()) {
+            if (index >= ds::kMaxIndexPathElements) {
+                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
+                return nullptr;
+            }
+            this->list_->resize(index + 1);
+        }
+        rows_.push_back(std::make_unique<MetaVectorStruct<T>>(&(*this->list_)[index]));
+        rows_.back()->SetName(this->GetName() + "[" + std::to_string(index) + "]");
+        if (rest.size() <= 1) return rows_.back().get();
+        return rows_.back()->GetMetaVar(nWString(rest.substr(1)));
+    }
+    bool remove(const nWString& path) override {
+        if (path.empty() || path.find(L']') == nWString::npos) return false;
+        size_t index = 0;
+        std::wstring rest;
+        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
+        MetaVectorStruct<T> row(&(*this->list_)[index]);
+        const nWString inner(rest.empty() ? rest : rest.substr(1));
+        if (inner.find(L']') != nWString::npos && inner.find(L']') + 1 == inner.size()) {
+            size_t j = 0;
+            std::wstring r2;
+            if (!ds::parseIndexPath(inner, j, r2) || j >= row.size()) return false;
+            row.erase(j);
+            return true;
+        }
+        return row.remove(inner);
+    }
+    nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
+        try {
+            nlohmann::json rows = nlohmann::json::array();
+            for (auto& row : *this->list_) {
+                MetaVectorStruct<T> v(&row);
+                nlohmann::json r;
+                if (v.GetAsJson(nlohmann::json(), r) != nStatusCodes::Ok) throw std::runtime_error("row");
+                rows.push_back(std::move(r));
+            }
+            out = std::move(rows);
+            return nStatusCodes::Ok;
+        } catch (const std::exception&) {
+            out = nullptr;
+            return nStatusCodes::ConversionFailed;
+        }
+    }
+    bool SetFromJson(const nlohmann::json& value) override {
+        if (!value.is_array()) return false;
+        std::vector<std::vector<T>> fresh(value.size());
+        for (size_t i = 0; i < value.size(); ++i) {
+            if (!value[i].is_array()) continue;
+            fresh[i].resize(value[i].size());
+            for (size_t j = 0; j < value[i].size(); ++j) {
+                try {
+                    fresh[i][j].fromJson(value[i][j]);
+                } catch (const std::exception&) {
+                }
+            }
+        }
+        *this->list_ = std::move(fresh);
+        return true;
+    }
+    nWString serialize(const nWString& prefix, NMetaMaps map) const override {
+        nWString out;
+        const nWString name = ntypes::widen(this->GetName());
+        for (size_t i = 0; i < this->list_->size(); ++i)
+            for (size_t j = 0; j < (*this->list_)[i].size(); ++j)
+                out += (*this->list_)[i][j].serialize(prefix + name + L"[" + nWString(static_cast<unsigned long long>(i)) + L"][" +
+                                                          nWString(static_cast<unsigned long long>(j)) + L"].",
+                                                      map);
+        return out;
+    }
+    void defaultAsJson(nlohmann::json& out) const override {
+        out = nlohmann::json::array();
+        for (const auto& row : this->initial_) {
+            nlohmann::json r = nlohmann::json::array();
+            for (const auto& e : row) r.push_back(e.toJson());
+            out.push_back(std::move(r));
+        }
+    }
+    std::string typeWord() const override {
+        std::string id = ntypes::toUtf8(T::struct_identifier());
+        return "list2<record:" + (id.rfind("class ", 0) == 0 ? id.substr(6) : id) + ">";
+    }
+
+private:
+    std::vector<std::unique_ptr<MetaVectorStruct<T>>> rows_;
+};
+
+/// True when both lists have the same length and equal elements (T's ==).
+template <class T>
+bool areVectorsEqual(const std::vector<T>& a, const std::vector<T>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!(a[i] == b[i])) return false;
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The process-wide registry of record types and their member names. Thread-safe.
+#include <mutex>
+#include <shared_mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/drivesys_export.h"
+#include "platform/ntypes/nwstring.h"
+
+class DRIVESYS_API nStructRegistry {
+public:
+    static nStructRegistry& getInstance();
+
+    /// Token of a registered type, 0 for a type not registered (or a null identifier).
+    int getRegisterToken(const wchar_t* identifier) const;
+    /// Registers a type and gives a new token (tokens count from 1).
+    int doRegister(const wchar_t* identifier);
+    /// Registers a type with its member names unless it is registered already; returns the
+    /// token. Atomic: concurrent callers register the type once.
+    int registerOnce(const wchar_t* identifier, const std::vector<nWString>& names);
+    void registerName(int token, const nWString& name);
+    /// The i-th member name under a token; empty text when there is none.
+    nWString getName(int token, size_t i) const;
+    size_t getNumberOfNames(int token) const;
+    size_t numberOfTypes() const;
+
+private:
+    nStructRegistry() = default;
+    mutable std::shared_mutex mutex_;
+    std::unordered_map<std::wstring, int> tokens_;
+    std::vector<std::vector<nWString>> names_;  // index = token - 1
+};

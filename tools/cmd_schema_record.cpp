@@ -1,0 +1,60 @@
+// drivesys schema [CLASS...]   and   drivesys record CLASS [--in FILE|-]
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "drivesys/drivesys.h"
+#include "tools/commands.h"
+
+namespace {
+using json = nlohmann::json;
+
+drivesys_cli::CommandRegistrar schemaCommand(10, [](CLI::App& app, drivesys_cli::Registry& registry) {
+    auto* cmd = app.add_subcommand("schema", "Print the member list of record classes as JSON");
+    auto classes = std::make_shared<std::vector<std::string>>();
+    cmd->add_option("classes", *classes, "Class names (all catalogued classes when none is named)");
+    cmd->callback([classes, &registry] {
+        const auto& catalog = ds::Catalog::instance();
+        json out = json::array();
+        std::vector<std::string> names = classes->empty() ? catalog.classNames() : *classes;
+        for (const auto& name : names) {
+            const ds::CatalogEntry* e = catalog.find(name);
+            if (!e) {
+                std::cerr << "error: unknown record class " << name << "\n";
+                registry.exitCode = 2;
+                return;
+            }
+            json s;
+            ds::schemaOf(*e->info, s);
+            out.push_back(std::move(s));
+        }
+        std::cout << out.dump(2) << "\n";
+    });
+});
+
+drivesys_cli::CommandRegistrar recordCommand(11, [](CLI::App& app, drivesys_cli::Registry& registry) {
+    auto* cmd = app.add_subcommand("record", "Print the JSON form of a default record, or of one read from a file");
+    auto cls = std::make_shared<std::string>();
+    auto in = std::make_shared<std::string>();
+    cmd->add_option("class", *cls, "Record class name")->required();
+    cmd->add_option("--in", *in, "JSON file to read into the record (- for standard input)");
+    cmd->callback([cls, in, &registry] {
+        const ds::CatalogEntry* e = ds::Catalog::instance().find(*cls);
+        if (!e) {
+            std::cerr << "error: unknown record class " << *cls << "\n";
+            registry.exitCode = 2;
+            return;
+        }
+        try {
+            auto record = e->info->create();
+            if (!in->empty()) {
+                const json j = json::parse(drivesys_cli::readInput(*in));
+                e->read(*record, j);
+            }
+            std::cout << record->toJson().dump(2) << "\n";
+        } catch (const std::exception& ex) {
+            std::cerr << "error: " << ex.what() << "\n";
+            registry.exitCode = 2;
+        }
+    });
+});
+}  // namespace

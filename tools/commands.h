@@ -1,0 +1,50 @@
+#pragma once
+// Sub-commands and demo steps of the command-line tool register themselves from their own
+// files, so adding one needs no edit elsewhere.
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace drivesys_cli {
+
+struct Registry {
+    int exitCode = 0;
+};
+
+using CommandFactory = std::function<void(CLI::App& app, Registry& registry)>;
+
+/// Adds a sub-command to the tool (call from a static object in the command's file).
+struct CommandRegistrar {
+    CommandRegistrar(int order, CommandFactory factory);
+};
+std::vector<std::pair<int, CommandFactory>>& commandFactories();
+
+/// What a demo step gets: the output folder and the terminal summary to extend.
+struct DemoContext {
+    std::filesystem::path outDir;
+    std::ostream& summary;
+    /// Files written, relative to outDir, for the closing list.
+    std::vector<std::string> written;
+    /// Writes text to outDir/name and records it.
+    void writeFile(const std::string& name, const std::string& text);
+};
+using DemoStep = std::function<void(DemoContext& context)>;
+
+/// Adds a step to `drivesys demo`; steps run in ascending order.
+struct DemoStepRegistrar {
+    DemoStepRegistrar(int order, std::string name, DemoStep step);
+};
+struct DemoStepEntry {
+    int order;
+    std::string name;
+    DemoStep step;
+};
+std::vector<DemoStepEntry>& demoSteps();
+
+/// Reads a whole file ("-" for standard input); throws std::runtime_error when it cannot.
+std::string readInput(const std::string& path);
+
+}  // namespace drivesys_cli
