@@ -144,6 +144,20 @@ bool Meta::recordAttribute(const char* call, const std::string& itemName, const 
     return true;
 }
 
+void Meta::recordItem(const char* call, std::string name, json&& args, const void* bound, int boundType) {
+    impl_->itemIndex[name] = impl_->items.size();
+    impl_->items.push_back(Item{call, std::move(name), std::move(args), bound, boundType, {}});
+}
+
+bool Meta::recordAttribute(const char* call, const std::string& itemName, json&& args, const void* bound) {
+    auto it = impl_->itemIndex.find(itemName);
+    if (it == impl_->itemIndex.end()) return false;
+    impl_->items[it->second].attributes.push_back(Attribute{call, std::move(args), bound});
+    return true;
+}
+
+bool Meta::hasItem(std::string_view name) const { return impl_->itemIndex.count(std::string(name)) != 0; }
+
 size_t Meta::GetNumberOfItems() const { return impl_->items.size(); }
 
 void Meta::addKnownRecord(nMetaStruct* record, std::string label) {
@@ -179,7 +193,7 @@ bool Meta::resolveAddress(const void* address, std::string& recordClass, std::st
             return true;
         }
     }
-    return false;
+    return resolveKnownMember(address, recordClass, memberPath);
 }
 
 void Meta::dump(json& out) const {
@@ -210,4 +224,5 @@ void Meta::dump(json& out) const {
         items.push_back(std::move(j));
     }
     out["items"] = std::move(items);
+    if (screen_) dumpScreenDetails(out["items"]);
 }
