@@ -18,7 +18,17 @@ function(drivesys_object_target name dir)
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
   target_link_libraries(${name} PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
+  # The JSON and format headers are in most translation units: compile them once.
+  if(TARGET ds_pch)
+    target_precompile_headers(${name} REUSE_FROM ds_pch)
+  endif()
 endfunction()
+
+add_library(ds_pch OBJECT ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+target_compile_definitions(ds_pch PRIVATE DRIVESYS_BUILDING)
+target_include_directories(ds_pch PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
+target_link_libraries(ds_pch PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
+target_precompile_headers(ds_pch PRIVATE <nlohmann/json.hpp> <fmt/format.h> <fmt/xchar.h> <string> <vector> <memory> <map>)
 
 set(_ds_objects)
 foreach(part IN LISTS DRIVESYS_PLATFORM_PARTS)

@@ -55,7 +55,9 @@ TYPED_TEST_P(RecordContract, DefaultsBindInListOrderWithTheirDefaults) {
         const ds::FieldEntry& f = info.fields()[i];
         json value;
         ASSERT_EQ(v->GetAsJson(json(), value), nStatusCodes::Ok) << names[i];
-        if (v->GetType() != nmath::kTypeStruct) EXPECT_EQ(value, current[names[i]]) << names[i];
+        if (v->GetType() != nmath::kTypeStruct) {
+            EXPECT_EQ(value, current[names[i]]) << names[i];
+        }
         if (f.withDefault) {
             json def;
             v->defaultAsJson(def);
