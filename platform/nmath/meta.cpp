@@ -158,6 +158,12 @@ bool Meta::recordAttribute(const char* call, const std::string& itemName, json&&
 
 bool Meta::hasItem(std::string_view name) const { return impl_->itemIndex.count(std::string(name)) != 0; }
 
+bool Meta::recordAttributeAt(size_t index, const char* call, json&& args, const void* bound) {
+    if (index >= impl_->items.size()) return false;
+    impl_->items[index].attributes.push_back(Attribute{call, std::move(args), bound});
+    return true;
+}
+
 size_t Meta::GetNumberOfItems() const { return impl_->items.size(); }
 
 void Meta::addKnownRecord(nMetaStruct* record, std::string label) {

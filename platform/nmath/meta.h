@@ -235,6 +235,8 @@ public:
     };
 
 private:
+    /// Attaches an attribute to the item at this position of the item list.
+    bool recordAttributeAt(size_t index, const char* call, nlohmann::json&& args, const void* bound);
     Screen& screen();
     bool resolveKnownMember(const void* address, std::string& recordClass, std::string& memberPath) const;
     void dumpScreenDetails(nlohmann::json& items) const;

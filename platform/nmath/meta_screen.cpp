@@ -98,9 +98,11 @@ private:
     double* to_;
 };
 
-// One visibility, editability or input condition: a host condition (evaluated by the host only),
-// or a bool member, or a short member compared with a value.
+// One visibility, editability or input condition: a host condition (evaluated by the host
+// only), or a bool member, or a short member compared with a value.
+enum class ConditionKind : unsigned char { Visible, Editable, Input };
 struct Condition {
+    ConditionKind kind;
     bool host = false;
     const bool* flag = nullptr;
     const short* number = nullptr;
@@ -112,9 +114,7 @@ struct ItemState {
     size_t index = 0;  // position in the Meta's item list
     std::unique_ptr<MetaVar> var;
     const void* second = nullptr;  // second member of a pair
-    std::vector<Condition> visible;
-    std::vector<Condition> editable;
-    std::vector<Condition> input;
+    std::vector<Condition> conditions;
     std::vector<nUiListEntry> entries;
     bool hasEntries = false;
     bool readOnly = false;
@@ -125,9 +125,10 @@ struct ItemState {
     double max = 0.0;
 };
 
-UiState evaluate(const std::vector<Condition>& conditions) {
+UiState evaluate(const ItemState& s, ConditionKind kind) {
     bool host = false;
-    for (const Condition& c : conditions) {
+    for (const Condition& c : s.conditions) {
+        if (c.kind != kind) continue;
         if (c.host) {
             host = true;
             continue;
@@ -139,6 +140,8 @@ UiState evaluate(const std::vector<Condition>& conditions) {
     return host ? UiState::Host : UiState::Yes;
 }
 
+UiState editableState(const ItemState& s) { return s.readOnly ? UiState::No : evaluate(s, ConditionKind::Editable); }
+
 json stateJson(UiState s) {
     switch (s) {
     case UiState::No: return false;
@@ -148,17 +151,49 @@ json stateJson(UiState s) {
     return "host";
 }
 
+// Builds the argument object of a call key by key (cheaper than the initializer-list form,
+// which makes a temporary array per key).
+class Args {
+public:
+    Args() : j_(json::value_t::object) {}
+    Args& operator()(const char* key, json value) {
+        j_.get_ref<json::object_t&>().emplace(key, std::move(value));
+        return *this;
+    }
+    Args& text(const char* key, const wchar_t* value) { return (*this)(key, utf8(value)); }
+    Args& name(const char* key, const char* value) { return (*this)(key, narrow(value)); }
+    json take() { return std::move(j_); }
+
+private:
+    json j_;
+};
+
 json entriesJson(std::span<const nUiListEntry> entries) {
-    json list = json::array();
-    list.get_ref<json::array_t&>().reserve(entries.size());
-    for (const nUiListEntry& e : entries) list.push_back(json::array({e.textId, e.value}));
+    json list(json::value_t::array);
+    auto& a = list.get_ref<json::array_t&>();
+    a.reserve(entries.size());
+    for (const nUiListEntry& e : entries) {
+        json pair(json::value_t::array);
+        auto& p = pair.get_ref<json::array_t&>();
+        p.reserve(2);
+        p.emplace_back(e.textId);
+        p.emplace_back(e.value);
+        a.push_back(std::move(pair));
+    }
     return list;
 }
+
+constexpr size_t kNoIndex = static_cast<size_t>(-1);
+
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+};
 }  // namespace
 
 struct Meta::Screen {
-    std::vector<ItemState> items;
-    std::unordered_map<std::string, size_t> byName;
+    std::vector<ItemState> states;
+    std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> byName;  // -> states
     struct KnownMember {
         const void* address;
         std::string recordClass;
@@ -168,21 +203,33 @@ struct Meta::Screen {
     std::vector<std::string> unattached;
     size_t blocks = 0;
 
-    // Notes a newly made item (made last under its name).
-    ItemState& made(const std::string& name, size_t index) {
-        auto [it, inserted] = byName.try_emplace(name, items.size());
-        if (inserted) {
-            items.emplace_back();
+    Screen() {
+        states.reserve(256);
+        byName.reserve(256);
+    }
+
+    // Notes an item made at `index` of the item list; an earlier item of the same name loses
+    // its state (attributes go to the item made last under a name).
+    ItemState& made(std::string_view name, size_t index) {
+        auto it = byName.find(name);
+        if (it == byName.end()) {
+            it = byName.emplace(std::string(name), states.size()).first;
+            states.emplace_back();
         } else {
-            items[it->second] = ItemState{};
+            states[it->second] = ItemState{};
         }
-        ItemState& s = items[it->second];
+        ItemState& s = states[it->second];
         s.index = index;
         return s;
     }
+    // Records an attribute on the item made last under `name` and gives its state; notes the
+    // call as unattached and gives null when there is no such item. Items made by the generic
+    // recorder are found by name and get a state on first use.
+    ItemState* attach(Meta& meta, const char* call, const char* name, json&& args, const void* bound = nullptr);
+
     ItemState* find(std::string_view name) {
-        auto it = byName.find(std::string(name));
-        return it == byName.end() ? nullptr : &items[it->second];
+        auto it = byName.find(name);
+        return it == byName.end() ? nullptr : &states[it->second];
     }
     const ItemState* find(std::string_view name) const { return const_cast<Screen*>(this)->find(name); }
 };
@@ -194,86 +241,101 @@ Meta::Screen& Meta::screen() {
     return *screen_;
 }
 
+ItemState* Meta::Screen::attach(Meta& meta, const char* call, const char* name, json&& args, const void* bound) {
+    const std::string_view key = name ? name : "";
+    ItemState* s = find(key);
+    bool attached = false;
+    if (s && s->index != kNoIndex) {
+        attached = meta.recordAttributeAt(s->index, call, std::move(args), bound);
+    } else {
+        attached = meta.recordAttribute(call, std::string(key), std::move(args), bound);
+        if (attached && !s) s = &made(key, kNoIndex);
+    }
+    if (!attached) {
+        unattached.push_back(std::string(call) + ":" + std::string(key));
+        return nullptr;
+    }
+    return s;
+}
+
 // ---- item-making calls --------------------------------------------------------------------------
 namespace {
+
 struct Call {
     Meta& meta;
     Meta::Screen& screen;
 
     ItemState& host(const char* call, const char* name, json&& args) {
-        const size_t index = meta.GetNumberOfItems();
-        std::string key = narrow(name);
-        ItemState& s = screen.made(key, index);
-        meta.recordItem(call, std::move(key), std::move(args));
+        const std::string_view key = name ? name : "";
+        ItemState& s = screen.made(key, meta.GetNumberOfItems());
+        meta.recordItem(call, std::string(key), std::move(args));
         return s;
     }
     template <class T>
-    MetaVar* bound(const char* call, const char* name, T& member, json&& args, std::unique_ptr<MetaVar> var = nullptr) {
-        const size_t index = meta.GetNumberOfItems();
-        std::string key = narrow(name);
-        ItemState& s = screen.made(key, index);
-        meta.recordItem(call, std::move(key), std::move(args), &member, var ? var->GetType() : nmath::ValueOps<T>::typeCode());
-        s.var = var ? std::move(var) : std::make_unique<MetaVarT<T>>(&member, nullptr);
-        s.var->SetName(narrow(name));
-        return s.var.get();
+    ItemState& bound(const char* call, const char* name, T& member, json&& args, std::unique_ptr<MetaVar> var = nullptr) {
+        const std::string_view key = name ? name : "";
+        ItemState& s = screen.made(key, meta.GetNumberOfItems());
+        if (!var) var = std::make_unique<MetaVarT<T>>(&member, nullptr);
+        meta.recordItem(call, std::string(key), std::move(args), &member, var->GetType());
+        var->SetName(std::string(key));
+        s.var = std::move(var);
+        return s;
     }
 };
 
-json fieldArgs(int textId, const wchar_t* symbol) { return json{{"textId", textId}, {"symbol", utf8(symbol)}}; }
+json fieldArgs(int textId, const wchar_t* symbol) { return Args()("textId", textId).text("symbol", symbol).take(); }
 json fieldArgs(int textId, const wchar_t* symbol, int unit) {
-    return json{{"textId", textId}, {"symbol", utf8(symbol)}, {"unit", unit}};
+    return Args()("textId", textId).text("symbol", symbol)("unit", unit).take();
 }
 }  // namespace
 
 void Meta::PutUiFuncVar(const char* name, int textId, const wchar_t* symbol, int unit, int count, bool flag) {
     Call{*this, screen()}.host("PutUiFuncVar", name,
-                               json{{"textId", textId}, {"symbol", utf8(symbol)}, {"unit", unit}, {"count", count}, {"flag", flag}});
+                               Args()("textId", textId).text("symbol", symbol)("unit", unit)("count", count)("flag", flag).take());
 }
 
 void Meta::PutUiFuncVar(const char* name, int textId, const wchar_t* symbol, int count, bool flag) {
     Call{*this, screen()}.host("PutUiFuncVar", name,
-                               json{{"textId", textId}, {"symbol", utf8(symbol)}, {"count", count}, {"flag", flag}});
+                               Args()("textId", textId).text("symbol", symbol)("count", count)("flag", flag).take());
 }
 
 void Meta::PutUiTextFuncVar(const char* name, int textId, int count) {
-    Call{*this, screen()}.host("PutUiTextFuncVar", name, json{{"textId", textId}, {"count", count}});
+    Call{*this, screen()}.host("PutUiTextFuncVar", name, Args()("textId", textId)("count", count).take());
 }
 
 void Meta::PutUiTextVar(const char* name, int textId) {
-    Call{*this, screen()}.host("PutUiTextVar", name, json{{"textId", textId}});
+    Call{*this, screen()}.host("PutUiTextVar", name, Args()("textId", textId).take());
 }
 
 void Meta::PutUiTextVar(const char* name, const wchar_t* column1, const wchar_t* column2, const wchar_t* column3,
                         const wchar_t* column4) {
     Call{*this, screen()}.host("PutUiTextVar", name,
-                               json{{"columns", json::array({utf8(column1), utf8(column2), utf8(column3), utf8(column4)})}});
+                               Args()("columns", json::array({utf8(column1), utf8(column2), utf8(column3), utf8(column4)})).take());
 }
 
 void Meta::PutUiListVar(const char* name, int textId, int flag) {
-    Call{*this, screen()}.host("PutUiListVar", name, json{{"textId", textId}, {"flag", flag}});
+    Call{*this, screen()}.host("PutUiListVar", name, Args()("textId", textId)("flag", flag).take());
 }
 
 MetaVar* Meta::PutUiListVar(const char* name, short& member, int textId, std::span<const nUiListEntry> entries) {
-    Call c{*this, screen()};
-    MetaVar* v = c.bound("PutUiListVar", name, member, json{{"textId", textId}, {"entries", entriesJson(entries)}});
-    ItemState* s = c.screen.find(narrow(name));
-    s->entries.assign(entries.begin(), entries.end());
-    s->hasEntries = true;
-    return v;
+    ItemState& s = Call{*this, screen()}.bound("PutUiListVar", name, member,
+                                               Args()("textId", textId)("entries", entriesJson(entries)).take());
+    s.entries.assign(entries.begin(), entries.end());
+    s.hasEntries = true;
+    return s.var.get();
 }
 
 MetaVar* Meta::PutUiListVar(const char* name, int& member, int textId, std::span<const nUiListEntry> entries) {
-    Call c{*this, screen()};
-    MetaVar* v = c.bound("PutUiListVar", name, member, json{{"textId", textId}, {"entries", entriesJson(entries)}});
-    ItemState* s = c.screen.find(narrow(name));
-    s->entries.assign(entries.begin(), entries.end());
-    s->hasEntries = true;
-    return v;
+    ItemState& s = Call{*this, screen()}.bound("PutUiListVar", name, member,
+                                               Args()("textId", textId)("entries", entriesJson(entries)).take());
+    s.entries.assign(entries.begin(), entries.end());
+    s.hasEntries = true;
+    return s.var.get();
 }
 
 void Meta::PutUiListFuncVar(const char* name, int textId, const wchar_t* symbol, std::span<const nUiListEntry> entries) {
     Call{*this, screen()}.host("PutUiListFuncVar", name,
-                               json{{"textId", textId}, {"symbol", utf8(symbol)}, {"entries", entriesJson(entries)}});
+                               Args()("textId", textId).text("symbol", symbol)("entries", entriesJson(entries)).take());
 }
 
 void Meta::PutUiListFuncVar(const char* name, int textId, const wchar_t* symbol, int unit) {
@@ -281,20 +343,22 @@ void Meta::PutUiListFuncVar(const char* name, int textId, const wchar_t* symbol,
 }
 
 void Meta::PutUiFlagFuncVar(const char* name, int textId) {
-    Call{*this, screen()}.host("PutUiFlagFuncVar", name, json{{"textId", textId}});
+    Call{*this, screen()}.host("PutUiFlagFuncVar", name, Args()("textId", textId).take());
 }
 
 MetaVar* Meta::PutUiFlagVar(const char* name, bool& member, int textId, bool inverted) {
-    return Call{*this, screen()}.bound("PutUiFlagVar", name, member, json{{"textId", textId}, {"inverted", inverted}},
-                                       inverted ? std::make_unique<InvertedFlagVar>(&member) : nullptr);
+    return Call{*this, screen()}
+        .bound("PutUiFlagVar", name, member, Args()("textId", textId)("inverted", inverted).take(),
+               inverted ? std::make_unique<InvertedFlagVar>(&member) : nullptr)
+        .var.get();
 }
 
-#define NMATH_DEFINE_PUTUIVAR(T)                                                                      \
-    MetaVar* Meta::PutUiVar(const char* name, T& member, int textId, const wchar_t* symbol) {         \
-        return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol));      \
-    }                                                                                                 \
-    MetaVar* Meta::PutUiVar(const char* name, T& member, int textId, const wchar_t* symbol, int unit) { \
-        return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol, unit)); \
+#define NMATH_DEFINE_PUTUIVAR(T)                                                                        \
+    MetaVar* Meta::PutUiVar(const char* name, T& member, int textId, const wchar_t* symbol) {           \
+        return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol)).var.get(); \
+    }                                                                                                   \
+    MetaVar* Meta::PutUiVar(const char* name, T& member, int textId, const wchar_t* symbol, int unit) {   \
+        return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol, unit)).var.get(); \
     }
 NMATH_DEFINE_PUTUIVAR(int)
 NMATH_DEFINE_PUTUIVAR(unsigned)
@@ -303,83 +367,84 @@ NMATH_DEFINE_PUTUIVAR(double)
 #undef NMATH_DEFINE_PUTUIVAR
 
 MetaVar* Meta::PutUiVar(const char* name, nWString& member, int textId, const wchar_t* symbol) {
-    return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol));
+    return Call{*this, screen()}.bound("PutUiVar", name, member, fieldArgs(textId, symbol)).var.get();
 }
 
 MetaVar* Meta::PutUiVar(const char* name, double& from, double& to, int textId, const wchar_t* symbol, int unit) {
-    Call c{*this, screen()};
-    MetaVar* v = c.bound("PutUiVar", name, from, fieldArgs(textId, symbol, unit), std::make_unique<PairVar>(&from, &to));
-    c.screen.find(narrow(name))->second = &to;
-    return v;
+    ItemState& s = Call{*this, screen()}.bound("PutUiVar", name, from, fieldArgs(textId, symbol, unit),
+                                               std::make_unique<PairVar>(&from, &to));
+    s.second = &to;
+    return s.var.get();
 }
 
 void Meta::PutUiFileVar(const char* name, int textId, const wchar_t* filter) {
-    Call{*this, screen()}.host("PutUiFileVar", name, json{{"textId", textId}, {"filter", utf8(filter)}});
+    Call{*this, screen()}.host("PutUiFileVar", name, Args()("textId", textId).text("filter", filter).take());
 }
 
 MetaVar* Meta::PutUiFileVar(const char* name, nWString& member, int textId, const wchar_t* filter) {
-    return Call{*this, screen()}.bound("PutUiFileVar", name, member, json{{"textId", textId}, {"filter", utf8(filter)}});
+    return Call{*this, screen()}
+        .bound("PutUiFileVar", name, member, Args()("textId", textId).text("filter", filter).take())
+        .var.get();
 }
 
 void Meta::PutUiDirVar(const char* name, int textId) {
-    Call{*this, screen()}.host("PutUiDirVar", name, json{{"textId", textId}});
+    Call{*this, screen()}.host("PutUiDirVar", name, Args()("textId", textId).take());
 }
 
 MetaVar* Meta::PutUiDirVar(const char* name, nWString& member, int textId) {
-    return Call{*this, screen()}.bound("PutUiDirVar", name, member, json{{"textId", textId}});
+    return Call{*this, screen()}.bound("PutUiDirVar", name, member, Args()("textId", textId).take()).var.get();
 }
 
 void Meta::PutUiDBListVar(const char* name, int textId, const wchar_t* table, const wchar_t* key, bool flag) {
     Call{*this, screen()}.host("PutUiDBListVar", name,
-                               json{{"textId", textId}, {"table", utf8(table)}, {"key", utf8(key)}, {"flag", flag}});
+                               Args()("textId", textId).text("table", table).text("key", key)("flag", flag).take());
 }
 
 MetaVar* Meta::PutUiDBListVar(const char* name, short& member, int textId, const wchar_t* table, const wchar_t* key,
                               bool flag) {
-    return Call{*this, screen()}.bound("PutUiDBListVar", name, member,
-                                       json{{"textId", textId}, {"table", utf8(table)}, {"key", utf8(key)}, {"flag", flag}});
+    return Call{*this, screen()}
+        .bound("PutUiDBListVar", name, member,
+               Args()("textId", textId).text("table", table).text("key", key)("flag", flag).take())
+        .var.get();
 }
 
 MetaVar* Meta::PutUiLSVar(const char* name, short& member) {
-    return Call{*this, screen()}.bound("PutUiLSVar", name, member, json::object());
+    return Call{*this, screen()}.bound("PutUiLSVar", name, member, json(json::value_t::object)).var.get();
 }
 
-void Meta::PutUiTreeVar(const char* name) { Call{*this, screen()}.host("PutUiTreeVar", name, json::object()); }
+void Meta::PutUiTreeVar(const char* name) { Call{*this, screen()}.host("PutUiTreeVar", name, json(json::value_t::object)); }
 
 namespace {
 json setupJson(const nTableSetup& setup) {
-    json flags = json::array();
+    json flags(json::value_t::array);
     for (unsigned char f : setup.flags) flags.push_back(static_cast<int>(f));
-    return json{{"frozenColumns", setup.frozenColumns}, {"sortColumn", setup.sortColumn}, {"flags", std::move(flags)}};
+    return Args()("frozenColumns", setup.frozenColumns)("sortColumn", setup.sortColumn)("flags", std::move(flags)).take();
 }
 }  // namespace
 
 void Meta::PutUiTableVar(const char* name, const nTableSetup& setup) {
-    Call{*this, screen()}.host("PutUiTableVar", name, json{{"setup", setupJson(setup)}});
+    Call{*this, screen()}.host("PutUiTableVar", name, Args()("setup", setupJson(setup)).take());
 }
 
 void Meta::PutUiTableVar(const char* name, bool flag) {
-    Call{*this, screen()}.host("PutUiTableVar", name, json{{"flag", flag}});
+    Call{*this, screen()}.host("PutUiTableVar", name, Args()("flag", flag).take());
 }
 
 MetaVar* Meta::PutUiTableVarFromVectorStruct(const char* name, std::unique_ptr<MetaVar> list, const nTableSetup& setup) {
     if (!list) return nullptr;
-    Screen& sc = screen();
-    const size_t index = GetNumberOfItems();
-    std::string key = narrow(name);
-    ItemState& s = sc.made(key, index);
-    const int type = list->GetType();
-    const void* address = list->GetRef();
-    recordItem("PutUiTableVarFromVectorStruct", std::move(key), json{{"setup", setupJson(setup)}}, address, type);
+    const std::string_view key = name ? name : "";
+    ItemState& s = screen().made(key, GetNumberOfItems());
+    recordItem("PutUiTableVarFromVectorStruct", std::string(key), Args()("setup", setupJson(setup)).take(), list->GetRef(),
+               list->GetType());
+    list->SetName(std::string(key));
     s.var = std::move(list);
-    s.var->SetName(narrow(name));
     return s.var.get();
 }
 
 bool Meta::PutUiBlock(std::initializer_list<const char*> items, const wchar_t* title, int mode) {
     Screen& sc = screen();
     bool complete = true;
-    json names = json::array();
+    json names(json::value_t::array);
     for (const char* item : items) {
         if (!hasItem(narrow(item))) {
             complete = false;
@@ -388,105 +453,95 @@ bool Meta::PutUiBlock(std::initializer_list<const char*> items, const wchar_t* t
         names.push_back(narrow(item));
     }
     const std::string name = "Block" + std::to_string(++sc.blocks);
-    const size_t index = GetNumberOfItems();
-    sc.made(name, index);
-    recordItem("PutUiBlock", name, json{{"items", std::move(names)}, {"title", utf8(title)}, {"mode", mode}});
+    sc.made(name, GetNumberOfItems());
+    recordItem("PutUiBlock", name, Args()("items", std::move(names)).text("title", title)("mode", mode).take());
     return complete;
 }
 
 // ---- attribute calls ----------------------------------------------------------------------------
-namespace {
-// Records an attribute; on success gives the item's state (made on demand for items made by
-// the generic recorder), else notes the call as unattached and gives null.
-ItemState* attach(Meta& meta, Meta::Screen& screen, const char* call, const char* name, json&& args,
-                  const void* bound = nullptr) {
-    const std::string key = narrow(name);
-    if (!meta.recordAttribute(call, key, std::move(args), bound)) {
-        screen.unattached.push_back(std::string(call) + ":" + key);
-        return nullptr;
-    }
-    if (ItemState* s = screen.find(key)) return s;
-    return &screen.made(key, meta.GetNumberOfItems());  // index unknown: not augmented in dumps
-}
-}  // namespace
-
 bool Meta::AddUpdate(const char* name, const char* handler) {
-    return attach(*this, screen(), "AddUpdate", name, json{{"handler", narrow(handler)}}) != nullptr;
+    return screen().attach(*this, "AddUpdate", name, Args().name("handler", handler).take()) != nullptr;
 }
 
 bool Meta::AddUpdate(const char* name, bool notify, bool queued) {
-    return attach(*this, screen(), "AddUpdate", name, json{{"notify", notify}, {"queued", queued}}) != nullptr;
+    return screen().attach(*this, "AddUpdate", name, Args()("notify", notify)("queued", queued).take()) != nullptr;
 }
 
 namespace {
-bool hostCondition(Meta& meta, Meta::Screen& screen, const char* call, const char* name, const char* condition,
-                   bool inverted, bool flag, std::vector<Condition> ItemState::*list) {
-    ItemState* s = attach(meta, screen, call, name,
-                          json{{"condition", narrow(condition)}, {"inverted", inverted}, {"flag", flag}});
-    if (!s) return false;
-    (s->*list).push_back(Condition{true, nullptr, nullptr, 0, inverted});
-    return true;
-}
-bool flagCondition(Meta& meta, Meta::Screen& screen, const char* call, const char* name, bool& member, bool inverted,
-                   bool flag, std::vector<Condition> ItemState::*list) {
-    ItemState* s = attach(meta, screen, call, name, json{{"inverted", inverted}, {"flag", flag}}, &member);
-    if (!s) return false;
-    (s->*list).push_back(Condition{false, &member, nullptr, 0, inverted});
-    return true;
-}
-bool numberCondition(Meta& meta, Meta::Screen& screen, const char* call, const char* name, short& member, short value,
-                     bool inverted, bool flag, std::vector<Condition> ItemState::*list) {
-    ItemState* s = attach(meta, screen, call, name, json{{"equals", value}, {"inverted", inverted}, {"flag", flag}}, &member);
-    if (!s) return false;
-    (s->*list).push_back(Condition{false, nullptr, &member, value, inverted});
-    return true;
+void addCondition(ItemState* s, ConditionKind kind, bool host, const bool* flag, const short* number, short value,
+                  bool inverted) {
+    if (s) s->conditions.push_back(Condition{kind, host, flag, number, value, inverted});
 }
 }  // namespace
 
 bool Meta::AddVisibleCondition(const char* name) {
-    ItemState* s = attach(*this, screen(), "AddVisibleCondition", name, json::object());
-    if (s) s->visible.push_back(Condition{true, nullptr, nullptr, 0, false});
+    ItemState* s = screen().attach(*this, "AddVisibleCondition", name, json(json::value_t::object));
+    addCondition(s, ConditionKind::Visible, true, nullptr, nullptr, 0, false);
     return s != nullptr;
 }
+
 bool Meta::AddEditableCondition(const char* name) {
-    ItemState* s = attach(*this, screen(), "AddEditableCondition", name, json::object());
-    if (s) s->editable.push_back(Condition{true, nullptr, nullptr, 0, false});
+    ItemState* s = screen().attach(*this, "AddEditableCondition", name, json(json::value_t::object));
+    addCondition(s, ConditionKind::Editable, true, nullptr, nullptr, 0, false);
     return s != nullptr;
 }
+
 bool Meta::AddVisibleCondition(const char* name, const char* condition, bool inverted, bool flag) {
-    return hostCondition(*this, screen(), "AddVisibleCondition", name, condition, inverted, flag, &ItemState::visible);
+    ItemState* s = screen().attach(*this, "AddVisibleCondition", name,
+                                   Args().name("condition", condition)("inverted", inverted)("flag", flag).take());
+    addCondition(s, ConditionKind::Visible, true, nullptr, nullptr, 0, inverted);
+    return s != nullptr;
 }
+
 bool Meta::AddEditableCondition(const char* name, const char* condition, bool inverted, bool flag) {
-    return hostCondition(*this, screen(), "AddEditableCondition", name, condition, inverted, flag, &ItemState::editable);
+    ItemState* s = screen().attach(*this, "AddEditableCondition", name,
+                                   Args().name("condition", condition)("inverted", inverted)("flag", flag).take());
+    addCondition(s, ConditionKind::Editable, true, nullptr, nullptr, 0, inverted);
+    return s != nullptr;
 }
+
 bool Meta::AddVisibleCondition(const char* name, bool& member, bool inverted, bool flag) {
-    return flagCondition(*this, screen(), "AddVisibleCondition", name, member, inverted, flag, &ItemState::visible);
+    ItemState* s = screen().attach(*this, "AddVisibleCondition", name, Args()("inverted", inverted)("flag", flag).take(),
+                                   &member);
+    addCondition(s, ConditionKind::Visible, false, &member, nullptr, 0, inverted);
+    return s != nullptr;
 }
+
 bool Meta::AddEditableCondition(const char* name, bool& member, bool inverted, bool flag) {
-    return flagCondition(*this, screen(), "AddEditableCondition", name, member, inverted, flag, &ItemState::editable);
+    ItemState* s = screen().attach(*this, "AddEditableCondition", name, Args()("inverted", inverted)("flag", flag).take(),
+                                   &member);
+    addCondition(s, ConditionKind::Editable, false, &member, nullptr, 0, inverted);
+    return s != nullptr;
 }
+
 bool Meta::AddVisibleCondition(const char* name, short& member, short value, bool inverted, bool flag) {
-    return numberCondition(*this, screen(), "AddVisibleCondition", name, member, value, inverted, flag, &ItemState::visible);
+    ItemState* s = screen().attach(*this, "AddVisibleCondition", name,
+                                   Args()("equals", value)("inverted", inverted)("flag", flag).take(), &member);
+    addCondition(s, ConditionKind::Visible, false, nullptr, &member, value, inverted);
+    return s != nullptr;
 }
+
 bool Meta::AddEditableCondition(const char* name, short& member, short value, bool inverted, bool flag) {
-    return numberCondition(*this, screen(), "AddEditableCondition", name, member, value, inverted, flag,
-                           &ItemState::editable);
+    ItemState* s = screen().attach(*this, "AddEditableCondition", name,
+                                   Args()("equals", value)("inverted", inverted)("flag", flag).take(), &member);
+    addCondition(s, ConditionKind::Editable, false, nullptr, &member, value, inverted);
+    return s != nullptr;
 }
 
 bool Meta::AddReadOnlyFlag(const char* name) {
-    ItemState* s = attach(*this, screen(), "AddReadOnlyFlag", name, json::object());
+    ItemState* s = screen().attach(*this, "AddReadOnlyFlag", name, json(json::value_t::object));
     if (s) s->readOnly = true;
     return s != nullptr;
 }
 
 bool Meta::AddIntCondition(const char* name) {
-    ItemState* s = attach(*this, screen(), "AddIntCondition", name, json::object());
+    ItemState* s = screen().attach(*this, "AddIntCondition", name, json(json::value_t::object));
     if (s) s->integerOnly = true;
     return s != nullptr;
 }
 
 bool Meta::SetRange(const char* name, double min, double max) {
-    ItemState* s = attach(*this, screen(), "SetRange", name, json{{"min", min}, {"max", max}});
+    ItemState* s = screen().attach(*this, "SetRange", name, Args()("min", min)("max", max).take());
     if (!s) return false;
     s->hasRange = true;
     s->min = min;
@@ -495,79 +550,81 @@ bool Meta::SetRange(const char* name, double min, double max) {
 }
 
 bool Meta::SetDefaultDecimals(const char* name, int decimals) {
-    return attach(*this, screen(), "SetDefaultDecimals", name, json{{"decimals", decimals}}) != nullptr;
+    return screen().attach(*this, "SetDefaultDecimals", name, Args()("decimals", decimals).take()) != nullptr;
 }
 
 bool Meta::AddInfoFile(const char* name, const wchar_t* image, const wchar_t* text) {
-    return attach(*this, screen(), "AddInfoFile", name, json{{"image", utf8(image)}, {"text", utf8(text)}}) != nullptr;
+    return screen().attach(*this, "AddInfoFile", name, Args().text("image", image).text("text", text).take()) != nullptr;
 }
 
 bool Meta::AddAuthorItCode(const char* name, int code) {
-    return attach(*this, screen(), "AddAuthorItCode", name, json{{"code", code}}) != nullptr;
+    return screen().attach(*this, "AddAuthorItCode", name, Args()("code", code).take()) != nullptr;
 }
 
 bool Meta::AddConvertButton(const char* name, const char* handler, const char* condition) {
-    return attach(*this, screen(), "AddConvertButton", name,
-                  json{{"handler", narrow(handler)}, {"condition", narrow(condition)}}) != nullptr;
+    return screen().attach(*this, "AddConvertButton", name,
+                           Args().name("handler", handler).name("condition", condition).take()) != nullptr;
 }
 
 bool Meta::AddEditButton(const char* name, const char* stateCondition, const char* setter) {
-    ItemState* s = attach(*this, screen(), "AddEditButton", name,
-                          json{{"state", narrow(stateCondition)}, {"setter", narrow(setter)}});
+    ItemState* s = screen().attach(*this, "AddEditButton", name,
+                                   Args().name("state", stateCondition).name("setter", setter).take());
     if (!s) return false;
     s->hasLock = true;
-    s->input.push_back(Condition{true, nullptr, nullptr, 0, false});
+    addCondition(s, ConditionKind::Input, true, nullptr, nullptr, 0, false);
     return true;
 }
 
 bool Meta::AddEditButton(const char* name, bool& member, bool inverted) {
-    ItemState* s = attach(*this, screen(), "AddEditButton", name, json{{"inverted", inverted}}, &member);
+    ItemState* s = screen().attach(*this, "AddEditButton", name, Args()("inverted", inverted).take(), &member);
     if (!s) return false;
     s->hasLock = true;
-    s->input.push_back(Condition{false, &member, nullptr, 0, inverted});
+    addCondition(s, ConditionKind::Input, false, &member, nullptr, 0, inverted);
     return true;
 }
 
 bool Meta::AddSizeButton(const char* name, const char* action, const char* condition) {
-    json args{{"action", narrow(action)}};
-    if (condition) args["condition"] = condition;
-    return attach(*this, screen(), "AddSizeButton", name, std::move(args)) != nullptr;
+    Args args;
+    args.name("action", action);
+    if (condition) args.name("condition", condition);
+    return screen().attach(*this, "AddSizeButton", name, args.take()) != nullptr;
 }
 
 bool Meta::AddSizeToolTip(const char* name, int textId) {
-    return attach(*this, screen(), "AddSizeToolTip", name, json{{"textId", textId}}) != nullptr;
+    return screen().attach(*this, "AddSizeToolTip", name, Args()("textId", textId).take()) != nullptr;
 }
 
 bool Meta::AddIconButton(const char* name, const wchar_t* icon, int textId, const char* handler, const wchar_t* text) {
-    return attach(*this, screen(), "AddIconButton", name,
-                  json{{"icon", utf8(icon)}, {"textId", textId}, {"handler", narrow(handler)}, {"text", utf8(text)}}) !=
+    return screen().attach(*this, "AddIconButton", name,
+                           Args().text("icon", icon)("textId", textId).name("handler", handler).text("text", text).take()) !=
            nullptr;
 }
 
 bool Meta::AddImportAndLinkButton(const char* name, const char* handler) {
-    return attach(*this, screen(), "AddImportAndLinkButton", name, json{{"handler", narrow(handler)}}) != nullptr;
+    return screen().attach(*this, "AddImportAndLinkButton", name, Args().name("handler", handler).take()) != nullptr;
 }
 
 bool Meta::AddStatusButtons(const char* name, bool flag) {
-    return attach(*this, screen(), "AddStatusButtons", name, json{{"flag", flag}}) != nullptr;
+    return screen().attach(*this, "AddStatusButtons", name, Args()("flag", flag).take()) != nullptr;
 }
 
 bool Meta::AddColumnButtons(const char* name) {
-    return attach(*this, screen(), "AddColumnButtons", name, json::object()) != nullptr;
+    return screen().attach(*this, "AddColumnButtons", name, json(json::value_t::object)) != nullptr;
 }
 
 bool Meta::AddPlusButton(const char* name, int textId, const char* dialog, const char* condition) {
-    json args{{"textId", textId}, {"dialog", narrow(dialog)}};
-    if (condition) args["condition"] = condition;
-    return attach(*this, screen(), "AddPlusButton", name, std::move(args)) != nullptr;
+    Args args;
+    args("textId", textId).name("dialog", dialog);
+    if (condition) args.name("condition", condition);
+    return screen().attach(*this, "AddPlusButton", name, args.take()) != nullptr;
 }
 
 bool Meta::AddSettingsButton(const char* name, const char* dialog, int mode) {
-    return attach(*this, screen(), "AddSettingsButton", name, json{{"dialog", narrow(dialog)}, {"mode", mode}}) != nullptr;
+    return screen().attach(*this, "AddSettingsButton", name, Args().name("dialog", dialog)("mode", mode).take()) != nullptr;
 }
 
 bool Meta::AddFileDirectory(const char* name, const nWString& folder) {
-    return attach(*this, screen(), "AddFileDirectory", name, json{{"folder", folder.toUtf8()}}) != nullptr;
+    return screen().attach(*this, "AddFileDirectory", name, Args()("folder", folder.toUtf8()).take()) != nullptr;
 }
 
 // ---- values and states --------------------------------------------------------------------------
@@ -616,19 +673,17 @@ bool Meta::setItemValue(std::string_view name, const json& value) {
 
 UiState Meta::itemVisible(std::string_view name) const {
     const ItemState* s = screen_ ? screen_->find(name) : nullptr;
-    return s ? evaluate(s->visible) : UiState::No;
+    return s ? evaluate(*s, ConditionKind::Visible) : UiState::No;
 }
 
 UiState Meta::itemEditable(std::string_view name) const {
     const ItemState* s = screen_ ? screen_->find(name) : nullptr;
-    if (!s || s->readOnly) return UiState::No;
-    return evaluate(s->editable);
+    return s ? editableState(*s) : UiState::No;
 }
 
 UiState Meta::itemInput(std::string_view name) const {
     const ItemState* s = screen_ ? screen_->find(name) : nullptr;
-    if (!s) return UiState::No;
-    return evaluate(s->input);
+    return s ? evaluate(*s, ConditionKind::Input) : UiState::No;
 }
 
 void Meta::addKnownMember(const void* address, std::string recordClass, std::string memberPath) {
@@ -652,7 +707,7 @@ std::vector<std::string> Meta::unattachedAttributes() const {
 }
 
 void Meta::dumpScreenDetails(json& items) const {
-    for (const ItemState& s : screen_->items) {
+    for (const ItemState& s : screen_->states) {
         if (!s.second || s.index >= items.size()) continue;
         std::string cls, path;
         if (resolveAddress(s.second, cls, path)) items[s.index]["secondBinding"] = {{"record", cls}, {"member", path}};
@@ -664,11 +719,11 @@ void Meta::dumpWithState(json& out) const {
     if (!screen_) return;
     json& items = out["items"];
     for (const auto& [name, i] : screen_->byName) {
-        const ItemState& s = screen_->items[i];
+        const ItemState& s = screen_->states[i];
         if (s.index >= items.size() || items[s.index]["name"] != name) continue;
         json& j = items[s.index];
-        j["visible"] = stateJson(evaluate(s.visible));
-        j["editable"] = stateJson(s.readOnly ? UiState::No : evaluate(s.editable));
-        if (s.hasLock) j["input"] = stateJson(evaluate(s.input));
+        j["visible"] = stateJson(evaluate(s, ConditionKind::Visible));
+        j["editable"] = stateJson(editableState(s));
+        if (s.hasLock) j["input"] = stateJson(evaluate(s, ConditionKind::Input));
     }
 }
