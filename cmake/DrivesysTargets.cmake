@@ -54,7 +54,10 @@ target_include_directories(drivesys PUBLIC
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/drivesys>)
 target_link_libraries(drivesys PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
-target_link_options(drivesys PRIVATE -Wl,--no-undefined)
+if(NOT DRIVESYS_FUZZ)
+  target_link_options(drivesys PRIVATE -Wl,--no-undefined)
+endif()
+set(DRIVESYS_OBJECT_TARGETS ${_ds_objects} CACHE INTERNAL "object targets of the library")
 
 # Installation: headers keep their folder layout under include/drivesys, so the umbrella header and
 # the headers it includes resolve the same way installed as in the source tree.
