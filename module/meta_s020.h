@@ -4,6 +4,22 @@
 #include "platform/drivesys_export.h"
 
 class Meta;
+class nvAssistantTab;
+class nvRoughLayoutTab;
+class nvTractivePowerTab;
+class nvContactAnalysisTab;
+class nvModalAnalysisTab;
+class nvCampbellDiagramTab;
+class nvPowerLossesTab;
+class nvHousingDeformationTab;
+class nvLoadSpectrumTab;
+class nvVariantsTab;
+class nvSettingsTab;
+class nvThermalRatingTab;
+class nvExportStiffnesZF;
+class nvZFGeneral;
+class nvDefaultGeometry;
+class SystemNamingSettings;
 
 namespace ds::s020 {
 
@@ -40,5 +56,22 @@ inline constexpr int kBlockMode = 2;
 
 /// Step 1: the element property panel (193 items and one block).
 DRIVESYS_API void describeElementPanel(Meta& meta);
+
+// Step 2, screen by screen in the order Meta_S020 calls them.
+void describeTreesAndTables(Meta& meta, nvThermalRatingTab& thermal, nvZFGeneral& zfGeneral);
+void describeAssistant(Meta& meta, nvAssistantTab& tab);
+void describeRoughLayout(Meta& meta, nvRoughLayoutTab& tab);
+void describeTractivePower(Meta& meta, nvTractivePowerTab& tab);
+void describeContactAnalysis(Meta& meta, nvContactAnalysisTab& tab);
+void describeNamingRules(Meta& meta, SystemNamingSettings& naming);
+void describeDefaultGeometry(Meta& meta, nvDefaultGeometry& geometry);
+void describeGeneral(Meta& meta, nvLoadSpectrumTab& spectrum, nvPowerLossesTab& losses);
+void describeSettings(Meta& meta, nvSettingsTab& settings);
+void describeThermalRating(Meta& meta, nvThermalRatingTab& tab);
+void describeVariants(Meta& meta, nvVariantsTab& tab);
+void describeModalAnalysis(Meta& meta, nvModalAnalysisTab& tab);
+void describeCampbellDiagram(Meta& meta, nvCampbellDiagramTab& tab);
+void describeHousingDeformation(Meta& meta, nvHousingDeformationTab& tab);
+void describeZFExport(Meta& meta, nvExportStiffnesZF& stiffness, nvZFGeneral& general);
 
 }  // namespace ds::s020
