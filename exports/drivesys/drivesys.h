@@ -11,3 +11,4 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "drivesys/model.h"
