@@ -1,4 +1,4 @@
-// What the member tables of the element records cannot show by themselves: order differences
+// What the member lists of the element records do not show by themselves: order differences
 // between related records, angle and flag defaults across record families, default colours,
 // members that stay outside the member list, and nested records in the Meta and in JSON.
 #include <gtest/gtest.h>
