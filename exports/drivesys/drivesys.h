@@ -12,4 +12,5 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "drivesys/model.h"
 #include "drivesys/module.h"
