@@ -11,3 +11,7 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "frequencies/exciting_frequencies.h"
+#include "forcedresponse/forced_response_tab.h"
+#include "forcedresponse/cosimulation_interface.h"
+#include "loadspectrum/load_spectrum_import.h"
