@@ -8,8 +8,10 @@
 // nothing, a non-object is refused with std::invalid_argument, and a member whose key is missing
 // or whose value does not convert (a number is not a boolean) keeps its value.
 //
-// Several member lists bind some entries without their default (see the .cpp); `nFrequencies`
-// lists its result lists before `maxSimilarFreq`, which it stores among the scalars.
+// Computed values (frequencies, bounds, similar-frequency groups, crossings) are bound to the
+// Meta without a default, as are lists of texts. `nFrequencies` lists its record lists before
+// `maxSimilarFreq`, which it stores among the scalars; registration, Meta and JSON follow that
+// list order.
 #include <cstdint>
 #include <vector>
 
