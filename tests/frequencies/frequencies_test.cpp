@@ -72,16 +72,6 @@ TEST(Frequencies, CrossingValuesKeepTheirShape) {
     EXPECT_EQ(back.interLineName, x.interLineName);
 }
 
-TEST(Frequencies, TextListsAreBoundWithoutDefaultEvenWithTheFlag) {
-    nGearFrequencies g;
-    Meta* meta = g.getMeta();
-    EXPECT_TRUE(nGearFrequencies::recordInfo().find("gearName")->withDefault);
-    EXPECT_FALSE(meta->GetVar("gearName")->hasDefault());
-    EXPECT_FALSE(meta->GetVar("pairName")->hasDefault());
-    EXPECT_TRUE(meta->GetVar("gearCalcName")->hasDefault());
-    EXPECT_FALSE(meta->GetVar("fz")->hasDefault());
-}
-
 TEST(Frequencies, NewUserLineIsNamedWithTheTranslatedText) {
     nAdditionalFrequencies line;
     EXPECT_EQ(line.name, pool.GetString(740));
