@@ -14,3 +14,7 @@
 #include "foundation/record.h"
 #include "drivesys/model.h"
 #include "drivesys/module.h"
+#include "frequencies/exciting_frequencies.h"
+#include "forcedresponse/forced_response_tab.h"
+#include "forcedresponse/cosimulation_interface.h"
+#include "loadspectrum/load_spectrum_import.h"

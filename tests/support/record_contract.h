@@ -58,7 +58,12 @@ TYPED_TEST_P(RecordContract, DefaultsBindInListOrderWithTheirDefaults) {
         if (v->GetType() != nmath::kTypeStruct) {
             EXPECT_EQ(value, current[names[i]]) << names[i];
         }
-        if (f.withDefault) {
+        // Lists of texts have no defaulted binding in the framework, whatever their flag.
+        const bool textList = f.ops->typeWord() == "list<string>";
+        if (textList) {
+            EXPECT_FALSE(v->hasDefault()) << names[i];
+            EXPECT_EQ(v->map(), NMetaMapPlain) << names[i];
+        } else if (f.withDefault) {
             json def;
             v->defaultAsJson(def);
             EXPECT_EQ(def, current[names[i]]) << names[i];
