@@ -3,8 +3,10 @@
 
 #include <cstdlib>
 #include <new>
+#include <nlohmann/json.hpp>
 #include <optional>
 
+#include "drivesys/module_screen.h"
 #include "module/meta_s020.h"
 #include "platform/nmath/meta.h"
 
@@ -26,18 +28,20 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 #pragma GCC diagnostic pop
 
 namespace {
-void BM_ElementPanel(benchmark::State& state) {
+// Runs `describe` into a fresh Meta per iteration; the previous description is destroyed
+// outside the measured time.
+template <class Describe>
+void describeIntoFreshMeta(benchmark::State& state, Describe describe) {
     size_t items = 0;
     size_t allocations = 0;
     std::optional<Meta> meta;
     for (auto _ : state) {
-        // The previous description is destroyed outside the measured time.
         state.PauseTiming();
         meta.reset();
         meta.emplace();
         state.ResumeTiming();
         const size_t before = g_allocations;
-        ds::s020::describeElementPanel(*meta);
+        describe(*meta);
         allocations = g_allocations - before;
         items = meta->GetNumberOfItems();
         benchmark::DoNotOptimize(items);
@@ -45,7 +49,30 @@ void BM_ElementPanel(benchmark::State& state) {
     state.counters["items"] = static_cast<double>(items);
     state.counters["allocs/item"] = static_cast<double>(allocations) / static_cast<double>(items);
 }
+
+void BM_MetaS020(benchmark::State& state) {
+    ds::S020Records records;
+    describeIntoFreshMeta(state, [&](Meta& meta) { records.describe(meta); });
+}
+BENCHMARK(BM_MetaS020)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_ElementPanel(benchmark::State& state) {
+    describeIntoFreshMeta(state, [](Meta& meta) { ds::s020::describeElementPanel(meta); });
+}
 BENCHMARK(BM_ElementPanel)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The dump with evaluated states, as `drivesys describe S020` prints it.
+void BM_MetaS020DumpWithState(benchmark::State& state) {
+    ds::S020Records records;
+    Meta meta;
+    records.describe(meta);
+    for (auto _ : state) {
+        nlohmann::json out;
+        meta.dumpWithState(out);
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_MetaS020DumpWithState)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -20,6 +20,10 @@ class nvExportStiffnesZF;
 class nvZFGeneral;
 class nvDefaultGeometry;
 class SystemNamingSettings;
+class nvForcedResponseTab;
+class nNorvaneRecurDynInterface;
+class nFrequencies;
+class nZFLKimport;
 
 namespace ds::s020 {
 
@@ -70,8 +74,11 @@ void describeSettings(Meta& meta, nvSettingsTab& settings);
 void describeThermalRating(Meta& meta, nvThermalRatingTab& tab);
 void describeVariants(Meta& meta, nvVariantsTab& tab);
 void describeModalAnalysis(Meta& meta, nvModalAnalysisTab& tab);
+void describeForcedResponse(Meta& meta, nvForcedResponseTab& tab, nNorvaneRecurDynInterface& coSimulation);
 void describeCampbellDiagram(Meta& meta, nvCampbellDiagramTab& tab);
 void describeHousingDeformation(Meta& meta, nvHousingDeformationTab& tab);
+void describeExcitingFrequencies(Meta& meta, nFrequencies& frequencies);
+void describeLoadSpectrumImport(Meta& meta, nZFLKimport& import);
 void describeZFExport(Meta& meta, nvExportStiffnesZF& stiffness, nvZFGeneral& general);
 
 }  // namespace ds::s020

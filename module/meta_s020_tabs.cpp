@@ -77,6 +77,7 @@ void describeTreesAndTables(Meta& m, nvThermalRatingTab& thermal, nvZFGeneral& z
 
     statusTable(m, "PowersplitTable", modelRows());
     statusTable(m, "PowerlossTableHeader", resultRows());
+    m.AddUpdate("PowerlossTableHeader", "onUpdateLossesTabSelection");
 
     m.PutUiTableVar("PowerlossTable", modelRows());
     m.AddIconButton("PowerlossTable", kSizeIcon, 3409, "onCreateMeshingLosses", L"");

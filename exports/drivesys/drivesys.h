@@ -18,3 +18,4 @@
 #include "forcedresponse/forced_response_tab.h"
 #include "forcedresponse/cosimulation_interface.h"
 #include "loadspectrum/load_spectrum_import.h"
+#include "drivesys/module_screen.h"

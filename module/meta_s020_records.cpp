@@ -1,0 +1,46 @@
+#include "module/meta_s020_records.h"
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+
+#include "drivesys/module_screen.h"
+#include "foundation/catalog.h"
+
+namespace ds {
+
+short S020Records::describe(Meta& meta) {
+    return Meta_S020(pool, assistant, roughLayout, tractivePower, contactAnalysis, modalAnalysis, campbellDiagram,
+                     forcedResponse, powerLosses, housingDeformation, settings, switchMatrix, bcMatrix, operatingModes,
+                     loadSpectrum, variants, thermalRating, frequencies, coSimulation, loadSpectrumImport,
+                     exportStiffness, zfGeneral, &meta);
+}
+
+std::vector<nMetaStruct*> S020Records::records() {
+    return {&assistant,      &roughLayout,  &tractivePower,  &contactAnalysis, &modalAnalysis,   &campbellDiagram,
+            &forcedResponse, &powerLosses,  &housingDeformation, &settings,    &switchMatrix,    &bcMatrix,
+            &operatingModes, &loadSpectrum, &variants,       &thermalRating,   &frequencies,     &coSimulation,
+            &loadSpectrumImport, &exportStiffness, &zfGeneral};
+}
+
+void S020Records::readModel(const nlohmann::json& model) {
+    if (!model.is_object()) throw std::runtime_error(std::string("the records are not a JSON object but ") + model.type_name());
+    for (nMetaStruct* record : records()) {
+        const CatalogEntry* entry = Catalog::instance().find(ntypes::toUtf8(record->typeIdentifier()));
+        if (!entry) continue;
+        const std::string& cls = entry->info->className();
+        const auto it = model.find(cls);
+        if (it == model.end()) continue;
+        if (!it->is_array()) throw std::runtime_error(cls + ": not an array of records");
+        if (it->empty()) continue;
+        const nlohmann::json& first = it->front();
+        if (!first.is_object()) throw std::runtime_error(cls + "[0]: not a JSON object");
+        try {
+            entry->read(*record, first);
+        } catch (const std::exception& e) {
+            throw std::runtime_error(cls + "[0]: " + e.what());
+        }
+    }
+}
+
+}  // namespace ds
