@@ -13,3 +13,4 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "drivesys/housing.h"

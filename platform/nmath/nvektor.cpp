@@ -49,7 +49,7 @@ NVektor NVektor::cross(const NVektor& o) const {
     return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x};
 }
 
-double NVektor::length() const { return std::hypot(x, y, z); }
+double NVektor::length() const { return std::sqrt(x * x + y * y + z * z); }
 
 NVektor NVektor::normalized() const {
     const double l = length();
