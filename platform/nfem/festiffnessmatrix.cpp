@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <fmt/format.h>
 #include <unordered_set>
@@ -95,59 +96,77 @@ void FEStiffnessMatrixDefs::referToStiffnessMatrix(const NMatrix& matrix) {
 // ---- validation ------------------------------------------------------------------------------
 namespace {
 constexpr Eigen::Index kTile = 32;
+constexpr Eigen::Index kPanel = 4;
+
+/// Fixed pseudo-random sign of index j.
+double sign(Eigen::Index j) {
+    uint64_t h = static_cast<uint64_t>(j) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return (h >> 63) ? 1.0 : -1.0;
+}
+
+/// Diagonal scale of row j: sqrt|K(j,j)|, or 1 where that is zero or not finite.
+double diagonalScale(double kjj) {
+    const double d = std::sqrt(std::abs(kjj));
+    return (d > 0.0 && std::isfinite(d)) ? d : 1.0;
+}
+
+/// The single-pass screen: true when K is finite and K·x ≈ Kᵀ·x row by row (see the header).
+/// K·x and Kᵀ·x come from the same panels of four columns, so the matrix is streamed once.
+bool passesProjectionScreen(const Eigen::MatrixXd& k) {
+    const Eigen::Index n = k.rows();
+    Eigen::VectorXd d(n), x(n);
+    for (Eigen::Index j = 0; j < n; ++j) {
+        d[j] = diagonalScale(k(j, j));
+        x[j] = sign(j) / d[j];
+    }
+    Eigen::VectorXd y = Eigen::VectorXd::Zero(n), z(n);
+    Eigen::Index j = 0;
+    for (; j + kPanel <= n; j += kPanel) {
+        const auto panel = k.middleCols(j, kPanel);
+        y.noalias() += panel * x.segment<kPanel>(j);
+        z.segment<kPanel>(j).noalias() = panel.transpose() * x;
+    }
+    for (; j < n; ++j) {
+        y.noalias() += k.col(j) * x[j];
+        z[j] = k.col(j).dot(x);
+    }
+    for (Eigen::Index i = 0; i < n; ++i) {
+        const double scale = d[i] + std::max(std::abs(y[i]), std::abs(z[i]));
+        // Written so that NaN and infinity fail.
+        if (!(std::abs(y[i] - z[i]) <= NFEStiffnessMatrix::kSymmetryTolerance * scale)) return false;
+    }
+    return true;
+}
 
 struct PairCheck {
     bool finite = true;
     Eigen::Index badRow = -1, badCol = -1;
 };
 
-// Checks the tile pair (rows r0.., cols c0..) and its mirror (rows c0.., cols r0..), r0 < c0,
-// or one diagonal tile when r0 == c0. The mirror tile is transposed into a small buffer first,
-// so the comparison runs over contiguous memory.
-void checkTilePair(const Eigen::MatrixXd& k, const std::vector<double>& diagScale, Eigen::Index r0, Eigen::Index c0,
+bool asymmetric(double x, double y, double di, double dj) {
+    return std::abs(x - y) > NFEStiffnessMatrix::kSymmetryTolerance * std::max({std::abs(x), std::abs(y), di * dj});
+}
+
+// Element-wise check of the tile pair (rows r0.., cols c0..) and its mirror, r0 <= c0.
+void checkTilePair(const Eigen::MatrixXd& k, const std::vector<double>& diag, Eigen::Index r0, Eigen::Index c0,
                    PairCheck& out) {
     const Eigen::Index n = k.rows();
     const Eigen::Index nr = std::min(kTile, n - r0);
     const Eigen::Index nc = std::min(kTile, n - c0);
-    const double* data = k.data();
-    alignas(64) double mirror[kTile * kTile];
-    // mirror[j * nr + i] = K(c0 + j, r0 + i)
-    for (Eigen::Index i = 0; i < nr; ++i) {
-        const double* col = data + (r0 + i) * n + c0;
-        for (Eigen::Index j = 0; j < nc; ++j) mirror[j * nr + i] = col[j];
-    }
-    double nanTrap = 0.0;
-    int bad = 0;
-    for (Eigen::Index j = 0; j < nc; ++j) {
-        const double* a = data + (c0 + j) * n + r0;  // K(r0 + i, c0 + j)
-        const double* b = mirror + j * nr;           // K(c0 + j, r0 + i)
-        const double dj = diagScale[static_cast<size_t>(c0 + j)];
-        const double* di = diagScale.data() + r0;
+    for (Eigen::Index j = 0; j < nc; ++j)
         for (Eigen::Index i = 0; i < nr; ++i) {
-            const double x = a[i], y = b[i];
-            nanTrap += (x - x) + (y - y);  // stays 0 unless an entry is inf or NaN
-            const double diff = std::abs(x - y);
-            const double scale = std::max(std::max(std::abs(x), std::abs(y)), di[i] * dj);
-            bad |= diff > NFEStiffnessMatrix::kSymmetryTolerance * scale;
-        }
-    }
-    if (nanTrap != 0.0) {
-        out.finite = false;
-        return;
-    }
-    if (bad && out.badRow < 0) {
-        for (Eigen::Index j = 0; j < nc && out.badRow < 0; ++j)
-            for (Eigen::Index i = 0; i < nr; ++i) {
-                const double x = k(r0 + i, c0 + j), y = k(c0 + j, r0 + i);
-                const double scale = std::max({std::abs(x), std::abs(y),
-                                               diagScale[static_cast<size_t>(r0 + i)] * diagScale[static_cast<size_t>(c0 + j)]});
-                if (std::abs(x - y) > NFEStiffnessMatrix::kSymmetryTolerance * scale) {
-                    out.badRow = r0 + i;
-                    out.badCol = c0 + j;
-                    break;
-                }
+            const double x = k(r0 + i, c0 + j), y = k(c0 + j, r0 + i);
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                out.finite = false;
+                return;
             }
-    }
+            if (out.badRow < 0 && asymmetric(x, y, diag[static_cast<size_t>(r0 + i)], diag[static_cast<size_t>(c0 + j)])) {
+                out.badRow = std::min(r0 + i, c0 + j);
+                out.badCol = std::max(r0 + i, c0 + j);
+            }
+        }
 }
 }  // namespace
 
@@ -181,13 +200,15 @@ void NFEStiffnessMatrix::validate() {
         if (!defs_.nodeCoords[i].isFinite())
             return fail(FEMatrixNotFinite, fmt::format("the coordinates of node index {} are not finite", i));
 
+    if (passesProjectionScreen(k)) return;
+    // The screen flagged something: the element-wise check decides and names the entry.
     const Eigen::Index n = k.rows();
-    std::vector<double> diagScale(static_cast<size_t>(n));
-    for (Eigen::Index i = 0; i < n; ++i) diagScale[static_cast<size_t>(i)] = std::sqrt(std::abs(k(i, i)));
+    std::vector<double> diag(static_cast<size_t>(n));
+    for (Eigen::Index i = 0; i < n; ++i) diag[static_cast<size_t>(i)] = std::sqrt(std::abs(k(i, i)));
     PairCheck check;
     for (Eigen::Index c0 = 0; c0 < n; c0 += kTile)
         for (Eigen::Index r0 = 0; r0 <= c0; r0 += kTile) {
-            checkTilePair(k, diagScale, r0, c0, check);
+            checkTilePair(k, diag, r0, c0, check);
             if (!check.finite) return fail(FEMatrixNotFinite, "the stiffness matrix holds an infinite or NaN entry");
         }
     if (check.badRow >= 0)
