@@ -1,7 +1,6 @@
 #pragma once
 // drivesys housing family: the elastic-housing coupling and what it stands on (vectors,
 // matrices, transformations, FE stiffness matrices and their file format).
-#include "housing/boundedmessage.h"
 #include "housing/housingtexts.h"
 #include "housing/nfemcasing.h"
 #include "platform/nfem/festiffnessfile.h"

@@ -252,6 +252,7 @@ TEST(NFEMCasing, UnmappedNodeReport) {
     m.shaftCS = {frame({}, {0, 1, 0}, {-1, 0, 0})};
     m.points = {{NVektor(3, 0, 0)}};
     m.limit = 3.5;  // node 0 (3 mm) maps; node 2 (3.04 mm) is next in line; node 1 is far off
+    housing_texts::ensureRegistered();
     const nWString saved = pool.GetString(housing_texts::kUnmappedNodeLine);
     pool.setString(housing_texts::kUnmappedNodeLine, L"{0}|{1}|{2}|{3}|{4}");
     const NFEMCasing casing = m.build(true);
@@ -271,6 +272,7 @@ TEST(NFEMCasing, UnmappedNodeReport) {
 TEST(NFEMCasing, ReportUsesNodeNumbersAndFallsBackToTemplate) {
     Model m = boxModel(6);
     m.numbers = {501, 502, 503, 504, 505};
+    housing_texts::ensureRegistered();
     const nWString saved = pool.GetString(housing_texts::kUnmappedNodeLine);
     pool.setString(housing_texts::kUnmappedNodeLine, L"N{0}");
     NFEMCasing withNumbers = m.build(true);
