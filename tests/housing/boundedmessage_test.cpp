@@ -12,7 +12,7 @@ TEST(BoundedMessage, FallsBackToTheTemplate) {
     const std::wstring fits(1023 - 2, L'x');
     EXPECT_EQ(formatBoundedMessage(L"{}{}", std::wstring_view(fits), 12).size(), 1023u);
     EXPECT_EQ(formatBoundedMessage(L"{}{}", std::wstring_view(fits), 123), L"{}{}");
-    // Bad fields: missing argument, wrong type spec, unclosed brace.
+    // Bad fields: missing argument, a presentation type that does not fit the argument, an unclosed brace.
     EXPECT_EQ(formatBoundedMessage(L"a {3}", 1), L"a {3}");
     EXPECT_EQ(formatBoundedMessage(L"a {0:d}", std::wstring_view(L"text")), L"a {0:d}");
     EXPECT_EQ(formatBoundedMessage(L"a {0", 1), L"a {0");
