@@ -7,6 +7,8 @@
 #include "platform/ncore/nfile.h"
 #include "platform/nmath/meta.h"
 #include "platform/nmath/metavar.h"
+#include "platform/nmath/nmatrix.h"
+#include "platform/nmath/nvektor.h"
 #include "platform/nmath/nmetastruct.h"
 #include "platform/nmath/structregistry.h"
 #include "foundation/catalog.h"
@@ -18,3 +20,4 @@
 #include "forcedresponse/forced_response_tab.h"
 #include "forcedresponse/cosimulation_interface.h"
 #include "loadspectrum/load_spectrum_import.h"
+#include "drivesys/housing.h"
