@@ -2,6 +2,7 @@
 // The two steps of Meta_S020 (exports/drivesys/module_screen.h): the element property panel,
 // which binds no record, and the trees, tables and tab controls, which bind the tab records.
 #include "platform/drivesys_export.h"
+#include "platform/nmath/ndimensions.h"
 
 class Meta;
 class nvAssistantTab;
@@ -29,8 +30,8 @@ namespace ds::s020 {
 
 /// Values of NDimensions::Unit used by the module's screens.
 namespace unit {
-inline constexpr int kLengthM = 0;
-inline constexpr int kLength = 2;  // mm
+inline constexpr int kWheelRadius = NDimensions::NoUnit;  // the value the tractive-power screen gives
+inline constexpr int kLength = NDimensions::Millimeter;
 inline constexpr int kDistanceKm = 9;
 inline constexpr int kTimeS = 10;
 inline constexpr int kLifetimeH = 13;

@@ -234,7 +234,7 @@ void describeTractivePower(Meta& m, nvTractivePowerTab& t) {
     m.PutUiVar("RollingResistance", t.f_R, 4241, L"f<sub>R");
     m.PutUiVar("AerodynamicResistance", t.c_W, 4242, L"c<sub>W");
     m.PutUiVar("ProjectedSurface", t.A, 4243, L"A", unit::kArea);
-    m.PutUiVar("DynamicWheelRadius", t.r_dyn, 4244, L"r<sub>dyn", unit::kLengthM);
+    m.PutUiVar("DynamicWheelRadius", t.r_dyn, 4244, L"r<sub>dyn", unit::kWheelRadius);
     m.PutUiVar("AlphaAscendingSlope", t.alpha, 4245, L"&alpha;", unit::kSmallAngle);
     m.PutUiVar("RatioOfDifferential", t.i_diff, 4246, L"i<sub>diff");
 }
@@ -424,7 +424,7 @@ void describeThermalRating(Meta& m, nvThermalRatingTab& t) {
     m.AddVisibleCondition("CoolerPower");
     m.PutUiVar("AmbientTemperature", t.Tamb, 6004, L"T<sub>amb", unit::kTemperature);
     m.PutUiVar("EmissionRatio", h.epsilon, 6005, L"&epsilon;");
-    m.PutUiVar("HousingHeight", h.hCa, 6006, L"h<sub>Ca", unit::kLengthM);
+    m.PutUiVar("HousingHeight", h.hCa, 6006, L"h<sub>Ca", unit::kLength);
     m.AddSizeButton("HousingHeight", "SizeHousingHeight");
     m.PutUiVar("HousingThermalConductivity", h.lambdaWall, 6007, L"&lambda;<sub>wall", unit::kThermalConductivity);
 
@@ -454,14 +454,14 @@ void describeThermalRating(Meta& m, nvThermalRatingTab& t) {
     detailed("HousingThickness");
     m.PutUiVar("HousingProjectedSurface", h.AproTotal, 6016, L"A<sub>pro", unit::kArea);
     simplified("HousingProjectedSurface");
-    m.PutUiVar("HousingLength", h.lX, 6017, L"l<sub>X", unit::kLengthM);
+    m.PutUiVar("HousingLength", h.lX, 6017, L"l<sub>X", unit::kLength);
     simplified("HousingLength");
     m.PutUiVar("AirFlowVelocity", h.vAir, 6018, L"v<sub>air", unit::kVelocity);
     m.PutUiVar("VentilatedHousingArea", h.Aair, 6019, L"A<sub>air", unit::kArea);
     detailed("VentilatedHousingArea");
     m.PutUiVar("CoolingAirTemperature", h.Tair, 6020, L"T<sub>air", unit::kTemperature);
     detailed("CoolingAirTemperature");
-    m.PutUiVar("HousingLengthFlowDirection", h.lX, 6021, L"l<sub>X", unit::kLengthM);
+    m.PutUiVar("HousingLengthFlowDirection", h.lX, 6021, L"l<sub>X", unit::kLength);
     detailed("HousingLengthFlowDirection");
     m.PutUiVar("ThicknessOneFin", h.deltaFin, 6022, L"&delta;<sub>fin", unit::kLength);
     m.PutUiVar("DepthOneFin", h.lFin, 6023, L"l<sub>fin", unit::kLength);

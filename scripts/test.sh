@@ -28,3 +28,6 @@ cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j"$jobs" --target all
 step "thread sanitizer tests"
 ctest --preset tsan
+
+step "fuzzing (each harness for a bounded time on its regression corpus)"
+bash scripts/fuzz.sh

@@ -59,6 +59,24 @@ template <class T> void read(const json& j, T& out) {
             tmp.push_back(std::move(v));
         }
         out = std::move(tmp);
+    } else if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+        // The JSON library casts any number to an integer; a value outside the member's range
+        // (or a non-finite one) is refused instead of wrapping or being undefined.
+        if (j.is_number_float()) {
+            const double v = j.get<double>();
+            if (!(v >= static_cast<double>(std::numeric_limits<T>::min()) &&
+                  v < static_cast<double>(std::numeric_limits<T>::max()) + 1.0))
+                throw json::out_of_range::create(406, "number overflow converting to an integer member", &j);
+        } else if (j.is_number_unsigned()) {
+            if (j.get<uint64_t>() > static_cast<uint64_t>(std::numeric_limits<T>::max()))
+                throw json::out_of_range::create(406, "number overflow converting to an integer member", &j);
+        } else if (j.is_number_integer()) {
+            const int64_t v = j.get<int64_t>();
+            if (v < static_cast<int64_t>(std::numeric_limits<T>::min()) ||
+                (v > 0 && static_cast<uint64_t>(v) > static_cast<uint64_t>(std::numeric_limits<T>::max())))
+                throw json::out_of_range::create(406, "number overflow converting to an integer member", &j);
+        }
+        out = j.get<T>();
     } else {
         out = j.get<T>();
     }

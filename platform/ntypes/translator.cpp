@@ -7,7 +7,7 @@
 namespace {
 std::map<int, nWString>& builtinTable() {
     static std::map<int, nWString> table{
-        {740, L"Foundation"},
+        {740, L"Unnamed"},
     };
     return table;
 }

@@ -81,7 +81,7 @@ TEST(FoundationElement, DefaultNameIsTheTranslatedText) {
     ASSERT_NE(name, nullptr);
     ASSERT_EQ(tab.foundations.size(), 1u);
     EXPECT_EQ(tab.foundations[0].name, pool.GetString(740));
-    EXPECT_EQ(tab.foundations[0].name, nWString(L"Foundation"));
+    EXPECT_EQ(tab.foundations[0].name, nWString(L"Unnamed"));
     EXPECT_EQ(tab.foundations[0].alphaFun, 20.0);
 
     // A loaded translation names new foundations in that language.
@@ -89,5 +89,5 @@ TEST(FoundationElement, DefaultNameIsTheTranslatedText) {
     nvFoundationElement translated;
     pool.resetToBuiltin();
     EXPECT_EQ(translated.name, nWString(L"Fundament"));
-    EXPECT_EQ(nvFoundationElement().name, nWString(L"Foundation"));
+    EXPECT_EQ(nvFoundationElement().name, nWString(L"Unnamed"));
 }

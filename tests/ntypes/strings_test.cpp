@@ -46,7 +46,7 @@ TEST(NWString, Operations) {
 }
 
 TEST(Translator, BuiltinTextsFallbackAndLoadedTables) {
-    EXPECT_EQ(pool.GetString(740), L"Foundation");
+    EXPECT_EQ(pool.GetString(740), L"Unnamed");
     EXPECT_EQ(pool.GetString(99999999), L"[text 99999999]");
     const std::string path = ::testing::TempDir() + "texts.json";
     {
@@ -61,7 +61,7 @@ TEST(Translator, BuiltinTextsFallbackAndLoadedTables) {
     EXPECT_FALSE(pool.loadFromJsonFile(nWString::fromUtf8(path)));
     EXPECT_FALSE(pool.loadFromJsonFile(L"/nonexistent/texts.json"));
     pool.resetToBuiltin();
-    EXPECT_EQ(pool.GetString(740), L"Foundation");
+    EXPECT_EQ(pool.GetString(740), L"Unnamed");
     std::remove(path.c_str());
 }
 
@@ -75,5 +75,32 @@ TEST(InternMessage, CountsAndReachesAnInstalledHandler) {
     EXPECT_EQ(capture.messages()[0].source, "src/file");
     EXPECT_EQ(capture.messages()[0].line, 42);
     EXPECT_EQ(capture.messages()[0].text, L"seen");
+}
+}  // namespace
+
+#include <nlohmann/json.hpp>
+
+namespace {
+TEST(ValueOps, IntegerMembersRefuseNumbersOutsideTheirRange) {
+    using nlohmann::json;
+    int i = 5;
+    EXPECT_TRUE(nmath::ValueOps<int>::fromJson(json(7.9), i));
+    EXPECT_EQ(i, 7);
+    EXPECT_FALSE(nmath::ValueOps<int>::fromJson(json(1e30), i));
+    EXPECT_FALSE(nmath::ValueOps<int>::fromJson(json(-3e9), i));
+    EXPECT_FALSE(nmath::ValueOps<int>::fromJson(json(4294967296ull), i));
+    EXPECT_EQ(i, 7);
+    short s = 1;
+    EXPECT_FALSE(nmath::ValueOps<short>::fromJson(json(40000), s));
+    unsigned u = 1;
+    EXPECT_FALSE(nmath::ValueOps<unsigned>::fromJson(json(-1), u));
+    EXPECT_TRUE(nmath::ValueOps<unsigned>::fromJson(json(4294967295u), u));
+    EXPECT_EQ(u, 4294967295u);
+    int64_t big = 0;
+    EXPECT_FALSE(nmath::ValueOps<int64_t>::fromJson(json(9.3e18), big));
+    EXPECT_TRUE(nmath::ValueOps<int64_t>::fromJson(json(-9223372036854775807 - 1), big));
+    EXPECT_THROW(nmath::ValueOps<int>::assignJson(json(1e30), i), json::out_of_range);
+    bool b = false;
+    EXPECT_FALSE(nmath::ValueOps<bool>::fromJson(json(1), b));
 }
 }  // namespace

@@ -1,0 +1,69 @@
+#pragma once
+// The text file of a condensed housing stiffness matrix: units, node list, optional initial node
+// offsets, matrix. The format is described in docs/file-formats.md; in short:
+//
+//   -- comment lines begin with two dashes
+//   UNITS mm N
+//   NODES
+//   101 0 0 0               (node number, x, y, z; one line per node)
+//   ...
+//   INITIAL                 (optional: one line of six values per node, in node order)
+//   ux uy uz rotx roty rotz
+//   0 0 0 0 0 0
+//   ...
+//   STIFFNESS 6 LOWER       (DOF per node, 3 or 6; FULL rows or LOWER triangle rows)
+//   k00
+//   k10 k11
+//   ...
+//
+// The reader reports every violation with its line number; it allocates in proportion to what
+// the file holds, never to counts the file merely claims.
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/drivesys_export.h"
+#include "platform/nfem/festiffnessmatrix.h"
+#include "platform/ntypes/nwstring.h"
+
+/// A malformed or unreadable stiffness file; `line()` is 0 when no line is to blame.
+class DRIVESYS_API FEStiffnessFileError : public std::runtime_error {
+public:
+    /// what(): "<source>: line <line>: <detail>", the parts that are empty or 0 left out.
+    FEStiffnessFileError(size_t line, const std::string& detail, const std::string& source = {});
+    size_t line() const { return line_; }
+    const std::string& detail() const { return detail_; }
+
+private:
+    size_t line_;
+    std::string detail_;
+};
+
+/// The contents of a stiffness file.
+struct DRIVESYS_API FEStiffnessMatrixFile {
+    FEStiffnessMatrixSystemOfUnits systemOfUnits;
+    std::vector<unsigned> nodeNumbers;
+    /// In the file's length unit.
+    std::vector<NVektor> nodeCoords;
+    /// Initial node offsets (length unit; rad), one per node, or both empty without INITIAL.
+    std::vector<NVektor> initialTranslations;
+    std::vector<NVektor> initialRotations;
+    int dofPerNode = 6;
+    NMatrix stiffness;
+
+    /// The definition of the matrix (copies it; use the rvalue form to hand it over).
+    FEStiffnessMatrixDefs toDefs() const&;
+    FEStiffnessMatrixDefs toDefs() &&;
+};
+
+/// Reads a stiffness file (path in UTF-8 on this platform). Throws FEStiffnessFileError.
+DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrixFile(const nWString& path);
+DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrix(std::istream& in);
+
+/// Writes the format: the comment lines first ("-- " is prepended), values as shortest
+/// round-trip numbers, the matrix as lower-triangle rows when `lowerTriangle` is true. An
+/// INITIAL section is written when the file holds initial offsets. Throws std::invalid_argument
+/// when the contents do not fit together (counts, DOF, square matrix).
+DRIVESYS_API void writeFEStiffnessMatrix(std::ostream& out, const FEStiffnessMatrixFile& file, bool lowerTriangle,
+                                         const std::vector<std::string>& comments = {});

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/nfem/festiffnessfile.h"
+
+namespace {
+FEStiffnessMatrixFile sample(bool withInitial) {
+    FEStiffnessMatrixFile f;
+    f.systemOfUnits = {FELengthUnit::Millimetre, FEForceUnit::Newton};
+    f.nodeNumbers = {101, 7, 3000};
+    f.nodeCoords = {NVektor(0, 0, 0), NVektor(0.1, -2.5e-7, 1e5), NVektor(1.0 / 3.0, 2, 3)};
+    if (withInitial) {
+        f.initialTranslations = {NVektor(0.01, 0, 0), NVektor(), NVektor(-1e-3, 2, 1.0 / 7.0)};
+        f.initialRotations = {NVektor(), NVektor(1e-5, 0, 0), NVektor(0, 0, -3)};
+    }
+    f.dofPerNode = 6;
+    f.stiffness = NMatrix(18);
+    for (size_t i = 0; i < 18; ++i)
+        for (size_t j = 0; j <= i; ++j) f.stiffness(i, j) = f.stiffness(j, i) = (i == j ? 1e6 : std::cos(i * 31.0 + j) * 1e3) / 3.0;
+    return f;
+}
+
+FEStiffnessMatrixFile parse(const std::string& text) {
+    std::istringstream in(text);
+    return readFEStiffnessMatrix(in);
+}
+
+void expectError(const std::string& text, size_t line, const std::string& fragment) {
+    try {
+        parse(text);
+        ADD_FAILURE() << "accepted:\n" << text;
+    } catch (const FEStiffnessFileError& e) {
+        EXPECT_EQ(e.line(), line) << e.what();
+        EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();
+    }
+}
+
+// The initial-offsets reading rule for this format, written out independently: the section
+// starts at a line beginning with INITIAL and ends at STIFFNESS or at the first line that does
+// not split into exactly six fields at single blanks; "--" lines are skipped, a line whose
+// first field is "ux" is a header.
+void readOffsetsTheSimpleWay(const std::string& text, std::vector<NVektor>& t, std::vector<NVektor>& r) {
+    std::istringstream in(text);
+    std::string line;
+    bool on = false;
+    while (std::getline(in, line)) {
+        if (line.rfind("STIFFNESS", 0) == 0) break;
+        if (line.rfind("--", 0) == 0) continue;
+        if (on) {
+            std::vector<std::string> f;
+            size_t start = 0;
+            for (size_t p; (p = line.find(' ', start)) != std::string::npos; start = p + 1) f.push_back(line.substr(start, p - start));
+            f.push_back(line.substr(start));
+            if (f.size() != 6) break;
+            if (f[0] != "ux") {
+                t.emplace_back(std::atof(f[0].c_str()), std::atof(f[1].c_str()), std::atof(f[2].c_str()));
+                r.emplace_back(std::atof(f[3].c_str()), std::atof(f[4].c_str()), std::atof(f[5].c_str()));
+            }
+        }
+        if (line.rfind("INITIAL", 0) == 0) on = true;
+    }
+}
+}  // namespace
+
+TEST(FEStiffnessFile, WriteReadRoundTripIsExact) {
+    for (bool lower : {true, false})
+        for (bool initial : {true, false}) {
+            const FEStiffnessMatrixFile f = sample(initial);
+            std::ostringstream out;
+            writeFEStiffnessMatrix(out, f, lower, {"test housing"});
+            const FEStiffnessMatrixFile back = parse(out.str());
+            EXPECT_EQ(back.systemOfUnits, f.systemOfUnits);
+            EXPECT_EQ(back.nodeNumbers, f.nodeNumbers);
+            EXPECT_EQ(back.nodeCoords, f.nodeCoords);
+            EXPECT_EQ(back.initialTranslations, f.initialTranslations);
+            EXPECT_EQ(back.initialRotations, f.initialRotations);
+            EXPECT_EQ(back.dofPerNode, 6);
+            EXPECT_EQ(back.stiffness, f.stiffness);
+            EXPECT_EQ(NFEStiffnessMatrix(std::move(back).toDefs()).getStatus(), FEMatrixOk);
+        }
+}
+
+TEST(FEStiffnessFile, InitialSectionReadsAsOffsetsFile) {
+    const FEStiffnessMatrixFile f = sample(true);
+    std::ostringstream out;
+    writeFEStiffnessMatrix(out, f, true, {"comment"});
+    std::vector<NVektor> t, r;
+    readOffsetsTheSimpleWay(out.str(), t, r);
+    EXPECT_EQ(t, f.initialTranslations);
+    EXPECT_EQ(r, f.initialRotations);
+}
+
+TEST(FEStiffnessFile, ReadsHandWrittenVariants) {
+    const FEStiffnessMatrixFile f = parse(
+        "-- two nodes, three DOF\r\n"
+        "UNITS m kN\r\n"
+        "\r\n"
+        "NODES\r\n"
+        "1;0;0;0\r\n"
+        "  2, 1.5, 0, 0\r\n"
+        "INITIAL\r\n"
+        "ux uy uz rotx roty rotz\r\n"
+        "-- first node\r\n"
+        "0.1 0 0 0 0 0\r\n"
+        "0\t0\t0\t0\t0\t0.5\r\n"
+        "STIFFNESS 3\r\n"
+        "4 0 0 -1 0 0\n0 4 0 0 -1 0\n0 0 4 0 0 -1\n-1 0 0 4 0 0\n0 -1 0 0 4 0\n0 0 -1 0 0 4\n"
+        "-- end\n");
+    EXPECT_EQ(f.systemOfUnits, (FEStiffnessMatrixSystemOfUnits{FELengthUnit::Metre, FEForceUnit::Kilonewton}));
+    EXPECT_EQ(f.nodeCoords[1], NVektor(1.5, 0, 0));
+    EXPECT_EQ(f.initialRotations[1], NVektor(0, 0, 0.5));
+    EXPECT_EQ(f.dofPerNode, 3);
+    EXPECT_EQ(f.stiffness(3, 0), -1.0);
+    // Default units without a UNITS line.
+    EXPECT_EQ(parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n").systemOfUnits, FEStiffnessMatrixSystemOfUnits{});
+}
+
+TEST(FEStiffnessFile, ErrorsNameTheLine) {
+    const std::string head = "UNITS mm N\nNODES\n1 0 0 0\n";
+    expectError("UNITS mm furlong\n", 1, "unknown units");
+    expectError("HELLO\n", 1, "expected UNITS or NODES");
+    expectError(head + "2 0 0\n", 4, "4 values");
+    expectError(head + "1 5 5 5\n", 4, "appears twice");
+    expectError(head + "x 0 0 0\n", 4, "unsigned integer");
+    expectError(head + "STIFFNESS 4\n", 4, "3 or 6");
+    expectError(head + "STIFFNESS 3\n1 0 0\n0 1\n", 6, "needs 3 values, found 2");
+    expectError(head + "STIFFNESS 3 LOWER\n1\n0 1\n0 0 nan\n", 7, "finite");
+    expectError(head + "STIFFNESS 3 LOWER\n1\n0 1\n0 0 1e\n", 7, "not a number");
+    expectError(head + "STIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n1\n", 8, "after the last stiffness row");
+    expectError(head + "INITIAL\n0 0 0 0 0 0\n0 0 0 0 0 0\n", 6, "more rows");
+    expectError(head + "INITIAL\n0 0 0 0 0\n", 5, "6 values");
+    expectError("NODES\n1 0 0 0\n2 0 0 0\nINITIAL\n0 0 0 0 0 0\nSTIFFNESS 3\n", 6, "INITIAL has 1 rows but there are 2 nodes");
+    expectError(head + "STIFFNESS 3 LOWER\n1\n", 0, "after 1 of 3 stiffness rows");
+    expectError(head, 0, "no STIFFNESS");
+    expectError("NODES\nSTIFFNESS 3\n", 2, "no node");
+}
+
+TEST(FEStiffnessFile, MissingFileAndWriterChecks) {
+    try {
+        readFEStiffnessMatrixFile(L"/nonexistent/housing.txt");
+        FAIL();
+    } catch (const FEStiffnessFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent/housing.txt: cannot open"), std::string::npos);
+    }
+    FEStiffnessMatrixFile f = sample(false);
+    f.stiffness = NMatrix(17);
+    std::ostringstream out;
+    EXPECT_THROW(writeFEStiffnessMatrix(out, f, true), std::invalid_argument);
+}

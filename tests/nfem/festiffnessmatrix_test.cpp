@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+#include "platform/nfem/festiffnessmatrix.h"
+
+namespace {
+// Symmetric, diagonally dominant n×n matrix with reproducible entries.
+NMatrix symmetricMatrix(size_t n) {
+    NMatrix k(n);
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = 0; j < i; ++j) k(i, j) = k(j, i) = std::sin(1.0 + 7.0 * i + 3.0 * j) * 100.0;
+    for (size_t i = 0; i < n; ++i) k(i, i) = 100.0 * static_cast<double>(n) + 1.0;
+    return k;
+}
+
+FEStiffnessMatrixDefs defsFor(const NMatrix& k, size_t nodes, bool sixDof) {
+    FEStiffnessMatrixDefs d;
+    d.setStiffnessMatrix(k);
+    d.nodeCoords.assign(nodes, NVektor(1, 2, 3));
+    d.sixDofNodes = sixDof;
+    return d;
+}
+
+int statusOf(const FEStiffnessMatrixDefs& d) { return NFEStiffnessMatrix(d).getStatus(); }
+}  // namespace
+
+TEST(NFEStiffnessMatrix, EachFailureHasItsStatus) {
+    EXPECT_EQ(statusOf(defsFor(NMatrix(), 0, true)), FEMatrixEmpty);
+    EXPECT_EQ(statusOf(defsFor(NMatrix(6, 12), 1, true)), FEMatrixNotSquare);
+    EXPECT_EQ(statusOf(defsFor(symmetricMatrix(12), 3, true)), FEMatrixLayoutMismatch);
+    EXPECT_EQ(statusOf(defsFor(symmetricMatrix(12), 4, false)), FEMatrixOk);
+    EXPECT_EQ(statusOf(defsFor(symmetricMatrix(12), 2, true)), FEMatrixOk);
+
+    FEStiffnessMatrixDefs numbers = defsFor(symmetricMatrix(12), 2, true);
+    numbers.nodeNumbers = {7};
+    EXPECT_EQ(statusOf(numbers), FEMatrixLayoutMismatch);
+    numbers.nodeNumbers = {7, 7};
+    EXPECT_EQ(statusOf(numbers), FEMatrixLayoutMismatch);
+    numbers.nodeNumbers = {7, 8};
+    EXPECT_EQ(statusOf(numbers), FEMatrixOk);
+
+    FEStiffnessMatrixDefs coords = defsFor(symmetricMatrix(12), 2, true);
+    coords.nodeCoords[1].y = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(statusOf(coords), FEMatrixNotFinite);
+}
+
+TEST(NFEStiffnessMatrix, FindsNonFiniteAndAsymmetricEntriesAcrossTiles) {
+    // 72 rows span three cache tiles: probe entries in off-diagonal and edge tiles.
+    for (auto [r, c] : {std::pair<size_t, size_t>{65, 3}, {3, 65}, {71, 70}, {0, 0}, {40, 33}}) {
+        NMatrix k = symmetricMatrix(72);
+        k(r, c) = std::nan("");
+        EXPECT_EQ(statusOf(defsFor(k, 24, false)), FEMatrixNotFinite) << r << "," << c;
+        if (r == c) continue;
+        k = symmetricMatrix(72);
+        k(r, c) += 1.0;
+        const NFEStiffnessMatrix fe(defsFor(k, 24, false));
+        EXPECT_EQ(fe.getStatus(), FEMatrixNotSymmetric) << r << "," << c;
+        std::ostringstream where;
+        where << "(" << std::min(r, c) << ", " << std::max(r, c) << ")";
+        EXPECT_NE(fe.getStatusText().find(where.str()), std::string::npos) << fe.getStatusText();
+    }
+}
+
+TEST(NFEStiffnessMatrix, SymmetryToleranceFollowsEntryAndDiagonalScale) {
+    NMatrix k = symmetricMatrix(6);
+    k(0, 1) *= 1.0 + 1e-7;  // relative round-off: accepted
+    EXPECT_EQ(statusOf(defsFor(k, 1, true)), FEMatrixOk);
+    k(0, 1) = k(1, 0) * (1.0 + 1e-4);
+    EXPECT_EQ(statusOf(defsFor(k, 1, true)), FEMatrixNotSymmetric);
+
+    // A stiff translation (1e9) beside a soft rotation (1e3): a coupling of 1e-3 against 1.1e-3
+    // is noise on the scale sqrt(1e9 · 1e3) = 1e6 of that row and column.
+    NMatrix mixed(6);
+    for (size_t i = 0; i < 6; ++i) mixed(i, i) = i < 3 ? 1e9 : 1e3;
+    mixed(0, 4) = 1e-3;
+    mixed(4, 0) = 1.1e-3;
+    EXPECT_EQ(statusOf(defsFor(mixed, 1, true)), FEMatrixOk);
+    mixed(4, 0) = 2e3;
+    EXPECT_EQ(statusOf(defsFor(mixed, 1, true)), FEMatrixNotSymmetric);
+}
+
+TEST(NFEStiffnessMatrix, SiConversionScalesTranslationAndRotationBlocks) {
+    NMatrix ones(12);
+    ones.eigen().setOnes();
+    FEStiffnessMatrixDefs d = defsFor(ones, 2, true);
+    d.systemOfUnits = {FELengthUnit::Millimetre, FEForceUnit::Kilonewton};
+    const NFEStiffnessMatrix fe(d);
+    ASSERT_EQ(fe.getStatus(), FEMatrixOk);
+    const NMatrix si = fe.getFEStiffnessMatrix(true);
+    // kN/mm → N/m: 1e6; kN/rad and kN·mm/mm → N: 1e3; kN·mm/rad → N·m/rad: 1.
+    for (size_t r = 0; r < 12; ++r)
+        for (size_t c = 0; c < 12; ++c) {
+            const bool rr = r % 6 >= 3, cr = c % 6 >= 3;
+            const double expected = !rr && !cr ? 1e6 : (rr && cr ? 1.0 : 1e3);
+            EXPECT_NEAR(si(r, c), expected, expected * 1e-15) << r << "," << c;
+        }
+    EXPECT_EQ(fe.getFEStiffnessMatrixNodeCoords(true)[0], NVektor(1, 2, 3) * 0.001);
+    EXPECT_EQ(fe.getFEStiffnessMatrix(false), ones);
+
+    // Imperial units: lbf/in → N/m.
+    d.systemOfUnits = {FELengthUnit::Inch, FEForceUnit::PoundForce};
+    EXPECT_NEAR(NFEStiffnessMatrix(d).getFEStiffnessMatrix(true)(0, 0), 4.4482216152605 / 0.0254, 1e-9);
+    // 3-DOF nodes have translational rows only.
+    FEStiffnessMatrixDefs three = defsFor(ones, 4, false);
+    three.systemOfUnits = {FELengthUnit::Metre, FEForceUnit::Newton};
+    EXPECT_EQ(NFEStiffnessMatrix(three).getFEStiffnessMatrix(true), ones);
+}
+
+TEST(NFEStiffnessMatrix, SubMatrixEqualsGatheredFullMatrix) {
+    const NMatrix k = symmetricMatrix(24);
+    FEStiffnessMatrixDefs d = defsFor(k, 4, true);
+    d.systemOfUnits = {FELengthUnit::Centimetre, FEForceUnit::Kilonewton};
+    const NFEStiffnessMatrix fe(d);
+    const NMatrix full = fe.getFEStiffnessMatrix(true);
+    std::vector<size_t> dofs;
+    for (size_t node : {1u, 3u})
+        for (size_t i = 0; i < 6; ++i) dofs.push_back(node * 6 + i);
+    EXPECT_EQ(fe.getFEStiffnessSubMatrix({1, 3}, true), full.gather(dofs, dofs));
+    EXPECT_THROW((void)fe.getFEStiffnessSubMatrix({4}, true), std::out_of_range);
+}
+
+TEST(NFEStiffnessMatrix, ReferredMatrixIsNotCopied) {
+    const NMatrix k = symmetricMatrix(6);
+    FEStiffnessMatrixDefs d;
+    d.referToStiffnessMatrix(k);
+    EXPECT_EQ(&d.stiffnessMatrix(), &k);
+    d.setStiffnessMatrix(k);
+    EXPECT_NE(&d.stiffnessMatrix(), &k);
+}
+
+TEST(FEUnits, CodesAndSymbols) {
+    EXPECT_EQ(feLengthUnitInMillimetres(2), 10.0);
+    EXPECT_EQ(feLengthUnitInMillimetres(3), 304.8);
+    EXPECT_EQ(feLengthUnitInMillimetres(4), 25.4);
+    EXPECT_EQ(feLengthUnitInMillimetres(6), 1.0);
+    EXPECT_EQ(feLengthUnitInMillimetres(7), 0.001);
+    EXPECT_EQ(feLengthUnitInMillimetres(0), 1000.0);
+    EXPECT_EQ(feLengthUnitInMillimetres(5), 1000.0);
+    FEStiffnessMatrixSystemOfUnits u;
+    EXPECT_TRUE(u.setFromSymbols("in", "lbf"));
+    EXPECT_EQ(u.lengthSymbol() + " " + u.forceSymbol(), "in lbf");
+    EXPECT_FALSE(u.setFromSymbols("furlong", "N"));
+    EXPECT_EQ(u.length, FELengthUnit::Inch);
+}
