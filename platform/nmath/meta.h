@@ -89,9 +89,11 @@ public:
     // Item-making calls record one item under `name`; calls that bind a member also make the
     // item's own variable, through which the item's value is read and written by name
     // (itemVar, setItemValue). Attribute calls attach to the item made last under that name and
-    // return false (recording nothing) when there is none. Units are values of NDimensions::Unit;
-    // symbols, titles, pictures and icons are wide texts; conditions, handlers, dialog files and
-    // database names are narrow names the host resolves.
+    // return false (recording nothing) when there is none; an item made by a typed call keeps
+    // its attributes even if recordItem later reuses its name (do not mix the two for one
+    // name). Units are values of NDimensions::Unit; symbols, titles, pictures and icons are
+    // wide texts; conditions, handlers, dialog files and database names are narrow names the
+    // host resolves.
 
     /// Number whose value the host supplies and receives by name; count = number of values (1-3).
     void PutUiFuncVar(const char* name, int textId, const wchar_t* symbol, int unit, int count, bool flag);
