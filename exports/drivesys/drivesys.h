@@ -4,6 +4,7 @@
 #include "platform/ntypes/internmessage.h"
 #include "platform/ntypes/nwstring.h"
 #include "platform/ntypes/translator.h"
+#include "platform/ncore/nfile.h"
 #include "platform/nmath/meta.h"
 #include "platform/nmath/metavar.h"
 #include "platform/nmath/nmetastruct.h"
