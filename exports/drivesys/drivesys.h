@@ -12,3 +12,4 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "drivesys/dynamics.h"
