@@ -18,7 +18,17 @@ function(drivesys_object_target name dir)
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
   target_link_libraries(${name} PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
+  # The JSON and format headers are in most translation units: compile them once.
+  if(TARGET ds_pch)
+    target_precompile_headers(${name} REUSE_FROM ds_pch)
+  endif()
 endfunction()
+
+add_library(ds_pch OBJECT ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+target_compile_definitions(ds_pch PRIVATE DRIVESYS_BUILDING)
+target_include_directories(ds_pch PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
+target_link_libraries(ds_pch PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
+target_precompile_headers(ds_pch PRIVATE <nlohmann/json.hpp> <fmt/format.h> <fmt/xchar.h> <string> <vector> <memory> <map>)
 
 set(_ds_objects)
 foreach(part IN LISTS DRIVESYS_PLATFORM_PARTS)
@@ -44,7 +54,10 @@ target_include_directories(drivesys PUBLIC
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/drivesys>)
 target_link_libraries(drivesys PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
-target_link_options(drivesys PRIVATE -Wl,--no-undefined)
+if(NOT DRIVESYS_FUZZ)
+  target_link_options(drivesys PRIVATE -Wl,--no-undefined)
+endif()
+set(DRIVESYS_OBJECT_TARGETS ${_ds_objects} CACHE INTERNAL "object targets of the library")
 
 # Installation: headers keep their folder layout under include/drivesys, so the umbrella header and
 # the headers it includes resolve the same way installed as in the source tree.

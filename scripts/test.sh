@@ -14,6 +14,9 @@ cmake --build --preset release -j"$jobs"
 step "release tests"
 ctest --preset release -j"$jobs"
 
+step "example host against the installed package"
+bash scripts/host_app.sh
+
 step "sanitizer build (address, undefined)"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
