@@ -13,3 +13,4 @@
 #include "foundation/geometry.h"
 #include "foundation/record.h"
 #include "drivesys/dynamics.h"
+#include "drivesys/module.h"

@@ -1,0 +1,96 @@
+// Tab records: equality rules, list order independent of storage order, the record-vector lists.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "drivesys/drivesys.h"
+
+namespace {
+std::vector<std::string> metaNames(nMetaStruct& r) {
+    std::vector<std::string> names;
+    Meta* meta = r.getMeta();
+    for (size_t i = 0; i < meta->GetNumberOfVars(); ++i) names.push_back(meta->GetVarAt(i)->GetName());
+    return names;
+}
+
+size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
+    for (size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name) return i;
+    return names.size();
+}
+}  // namespace
+
+TEST(ModalAnalysisTab, EqualOnlyWhenAllFourInputsAreEqual) {
+    const nvModalAnalysisTab base;
+    EXPECT_TRUE(base == nvModalAnalysisTab());
+    EXPECT_FALSE(base != nvModalAnalysisTab());
+
+    auto differs = [&](auto change) {
+        nvModalAnalysisTab other;
+        change(other);
+        return base != other && !(base == other);
+    };
+    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.numEigenFrequencies = 6; }));
+    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.solveOnlyTorsionalVibrations = true; }));
+    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.considerGyroscopicEffects = true; }));
+    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.gearMeshStiffnessCalcType = 1; }));
+}
+
+TEST(CampbellDiagramTab, EqualityIgnoresTheNumberOfResonanceCurves) {
+    nvCampbellDiagramTab a, b;
+    b.numResonanceCurves = 12;
+    EXPECT_TRUE(a == b);
+    EXPECT_FALSE(a != b);
+
+    auto differs = [&](auto change) {
+        nvCampbellDiagramTab other;
+        other.numResonanceCurves = 7;
+        change(other);
+        return a != other && !(a == other);
+    };
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.numEigenFrequencies = 4; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.considerGyroscopicEffects = false; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.controlingBoundaryID = 42; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.numCalculationPoints = 3; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.speedMin = 1e-12; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.speedMax = 3000.0; }));
+    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.gearMeshStiffnessCalcType = 2; }));
+}
+
+TEST(TabRecords, MetaFollowsTheListOrderNotTheStorageOrder) {
+    nvLoadSpectrumTab spectrum;
+    auto names = metaNames(spectrum);
+    EXPECT_EQ(indexOf(names, "binIndex") + 1, indexOf(names, "nofCases"));
+    EXPECT_EQ(spectrum.getMemberName(1), nWString(L"binIndex"));
+
+    nvVariantElement variant;
+    EXPECT_EQ(metaNames(variant), (std::vector<std::string>{"active", "elementId"}));
+
+    nvReferenceValues reference;
+    EXPECT_EQ(metaNames(reference), (std::vector<std::string>{"attribute", "elementId", "status", "value"}));
+
+    nvZFGeneral general;
+    EXPECT_EQ(metaNames(general).at(2), "nPrintfixZF");
+    EXPECT_EQ(general.getMemberName(2), nWString(L"nPrintfixZF"));
+}
+
+TEST(TabRecords, ElementListsAreRecordVectorsThatGrowThroughThePath) {
+    nvLoadSpectrumTab tab;
+    MetaVar* elements = tab.getMeta()->GetVar("elements");
+    ASSERT_NE(elements, nullptr);
+    EXPECT_EQ(elements->GetType(), nmath::kTypeRecordVector);
+
+    // Addressing element 2 of an empty list grows it to three default elements.
+    MetaVar* id = tab.getMeta()->GetMetaVar(L"elements[2].elementId");
+    ASSERT_NE(id, nullptr);
+    ASSERT_EQ(tab.elements.size(), 3u);
+    EXPECT_EQ(tab.elements[2].elementId, -1);
+    EXPECT_TRUE(tab.elements[2].active);
+    id->SetVar(int64_t{77});
+    EXPECT_EQ(tab.elements[2].elementId, 77);
+
+    // Initialise mode 0 returns the list to its (empty) initial list.
+    elements->Initialize(0);
+    EXPECT_TRUE(tab.elements.empty());
+}
