@@ -7,6 +7,8 @@
 #include "platform/ncore/nfile.h"
 #include "platform/nmath/meta.h"
 #include "platform/nmath/metavar.h"
+#include "platform/nmath/nmatrix.h"
+#include "platform/nmath/nvektor.h"
 #include "platform/nmath/nmetastruct.h"
 #include "platform/nmath/structregistry.h"
 #include "foundation/catalog.h"
