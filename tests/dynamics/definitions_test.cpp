@@ -107,7 +107,7 @@ TEST(GeneralSystemDynamicsDefinitions, JsonAssignmentReadsBothKeysAndFailsLikeTh
     } catch (const json::type_error& e) {
         EXPECT_EQ(e.id, 302);
     }
-    EXPECT_THROW(g = json{{"GearMeshStiffnessCalculationType", 1}}, json::out_of_range);
+    EXPECT_THROW((g = json{{"GearMeshStiffnessCalculationType", 1}}), json::out_of_range);
     EXPECT_EQ(g.calculationToPerform, 3);
 }
 

@@ -12,7 +12,7 @@ constexpr double pi = std::numbers::pi;
 WelleTyp sampleShaft() {
     WelleTyp shaft;
     shaft.sections = {{0.0, 200.0, 40.0, 40.0, 10.0, 10.0}};
-    shaft.gears = {{50.0, 20.0}, {190.0, 40.0}};
+    shaft.gears = {{50.0, 20.0}, {200.0, 40.0}};
     return shaft;
 }
 // The material under the first gear: a hollow cylinder 20 mm long.

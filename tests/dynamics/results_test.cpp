@@ -89,8 +89,11 @@ SystemVibrationResults sampleTree() {
 
 // Every array under a domain record of `j` is non-empty (so the round trip compares real data).
 void expectFilled(const json& domain, const std::string& where) {
-    for (auto it = domain.begin(); it != domain.end(); ++it)
-        if (it->is_array()) EXPECT_FALSE(it->empty()) << where << "." << it.key();
+    for (auto it = domain.begin(); it != domain.end(); ++it) {
+        if (it->is_array()) {
+            EXPECT_FALSE(it->empty()) << where << "." << it.key();
+        }
+    }
 }
 }  // namespace
 
