@@ -29,12 +29,18 @@ template <auto PM> void* access(nMetaStruct& r) {
 }
 
 // ---- plain members (numbers, flags, texts, lists of them, matrices) ----------------------
+/// Member types the framework binds only without a default.
+template <class M> constexpr bool bindsWithoutDefault = std::is_same_v<M, std::vector<nWString>>;
+
 template <class M> struct PlainOps {
     static std::string typeWord() { return nmath::ValueOps<M>::typeWord(); }
     static void toJson(nlohmann::json& j, const void* m) { nmath::ValueOps<M>::toJson(j, *static_cast<const M*>(m)); }
     static bool fromJson(const nlohmann::json& j, void* m) { return nmath::ValueOps<M>::fromJson(j, *static_cast<M*>(m)); }
     static void assignJson(const nlohmann::json& j, void* m) { nmath::ValueOps<M>::assignJson(j, *static_cast<M*>(m)); }
     static void bind(Meta& meta, const char* name, void* m, const void* def, bool withDefault) {
+        // The framework binds a list of texts only with (name, member): it has no form with a
+        // default, so such a member is bound that way whatever its withDefault flag says.
+        if constexpr (bindsWithoutDefault<M>) withDefault = false;
         if (withDefault) meta.putVar(name, std::make_unique<MetaVarT<M>>(static_cast<M*>(m), static_cast<const M*>(def)), NMetaMapDefault, 0);
         else meta.putVar(name, std::make_unique<MetaVarT<M>>(static_cast<M*>(m), nullptr), NMetaMapPlain, 0);
     }

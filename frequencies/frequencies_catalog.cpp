@@ -1,7 +1,9 @@
 #include "foundation/catalog_impl.h"
+#include "frequencies/exciting_frequencies.h"
 
 namespace ds {
 void addFrequencyRecords(Catalog& catalog) {
-    (void)catalog;
+    addRecords<nFrequencies, nGearFrequencies, nBearingFrequencies, nShaftFrequencies, nSimilarFrequencies,
+               nAdditionalFrequencies, nIntersectingFrequencies, nBoundaryPropertiesFreq>(catalog);
 }
 }  // namespace ds

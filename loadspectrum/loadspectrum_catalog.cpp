@@ -1,7 +1,8 @@
 #include "foundation/catalog_impl.h"
+#include "loadspectrum/load_spectrum_import.h"
 
 namespace ds {
 void addLoadSpectrumRecords(Catalog& catalog) {
-    (void)catalog;
+    addRecords<nZFLKimport, nZFLKfileData, channelData>(catalog);
 }
 }  // namespace ds

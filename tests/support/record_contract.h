@@ -62,7 +62,12 @@ TYPED_TEST_P(RecordContract, DefaultsBindInListOrderWithTheirDefaults) {
         if (v->GetType() != nmath::kTypeStruct) {
             EXPECT_EQ(value, current[name]) << name;
         }
-        if (f.withDefault) {
+        // Lists of texts have no defaulted binding in the framework, whatever their flag.
+        const bool textList = f.ops->typeWord() == "list<string>";
+        if (textList) {
+            EXPECT_FALSE(v->hasDefault()) << name;
+            EXPECT_EQ(v->map(), NMetaMapPlain) << name;
+        } else if (f.withDefault) {
             json def;
             v->defaultAsJson(def);
             EXPECT_EQ(def, current[name]) << name;

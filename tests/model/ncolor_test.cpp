@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+
+#include "drivesys/drivesys.h"
+
+TEST(NColor, TextIsSevenCharacterUpperCaseHex) {
+    EXPECT_EQ(NColor::fromRgb(160, 70, 120).text(), L"#A04678");
+    EXPECT_EQ(NColor().text(), L"#000000");
+    EXPECT_EQ(NColor::fromRgb(255, 255, 255).text(), L"#FFFFFF");
+    EXPECT_EQ(NColor::fromRgb(1, 2, 3).text(), L"#010203");
+    // Channels outside 0..255 are clamped, not wrapped.
+    EXPECT_EQ(NColor::fromRgb(-5, 300, 128).text(), L"#00FF80");
+}
+
+TEST(NColor, ParseReadsTheTextFormBack) {
+    for (int type = 0; type < NColor::schemeSize(0); ++type) {
+        const NColor c = NColor::fromScheme(0, type);
+        const auto back = NColor::parse(c.text());
+        ASSERT_TRUE(back) << type;
+        EXPECT_EQ(*back, c);
+    }
+    const auto lower = NColor::parse(L"  #a04678\n");
+    ASSERT_TRUE(lower);
+    EXPECT_EQ(lower->red(), 160);
+    EXPECT_EQ(lower->green(), 70);
+    EXPECT_EQ(lower->blue(), 120);
+    EXPECT_EQ(lower->rgb(), 0xA04678u);
+}
+
+TEST(NColor, ParseRejectsOtherTexts) {
+    for (const wchar_t* bad : {L"", L"#", L"#12345", L"#1234567", L"123456", L"#GG0000", L"#12 456", L"rgb(1,2,3)",
+                               L"##12345", L"#-12345", L"#\u00BD23456"})
+        EXPECT_FALSE(NColor::parse(bad)) << ntypes::toUtf8(bad);
+}
+
+TEST(NColor, SchemeZeroHasDistinctColoursForTypesZeroToNine) {
+    ASSERT_GE(NColor::schemeSize(0), 10);
+    std::set<uint32_t> seen;
+    for (int type = 0; type < NColor::schemeSize(0); ++type) {
+        EXPECT_TRUE(NColor::hasSchemeColor(0, type));
+        EXPECT_TRUE(seen.insert(NColor::fromScheme(0, type).rgb()).second) << "type " << type << " repeats a colour";
+    }
+}
+
+TEST(NColor, UnknownSchemeEntriesThrow) {
+    EXPECT_FALSE(NColor::hasSchemeColor(0, -1));
+    EXPECT_FALSE(NColor::hasSchemeColor(0, NColor::schemeSize(0)));
+    EXPECT_FALSE(NColor::hasSchemeColor(7, 0));
+    EXPECT_EQ(NColor::schemeSize(7), 0);
+    EXPECT_THROW(NColor::fromScheme(0, -1), std::out_of_range);
+    EXPECT_THROW(NColor::fromScheme(0, NColor::schemeSize(0)), std::out_of_range);
+    EXPECT_THROW(NColor::fromScheme(1, 0), std::out_of_range);
+}
