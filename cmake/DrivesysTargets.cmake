@@ -30,6 +30,14 @@ target_include_directories(ds_pch PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}
 target_link_libraries(ds_pch PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
 target_precompile_headers(ds_pch PRIVATE <nlohmann/json.hpp> <fmt/format.h> <fmt/xchar.h> <string> <vector> <memory> <map>)
 
+# GCC 12 rejects Eigen's SSE prefetch intrinsic at -O0 in a translation unit that starts from the
+# precompiled header ("second argument to '__builtin_prefetch' must be a constant"): sources that
+# instantiate Eigen's matrix products compile without it.
+set(DRIVESYS_NO_PCH_SOURCES platform/nmath/nmatrix.cpp)
+foreach(src IN LISTS DRIVESYS_NO_PCH_SOURCES)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/${src} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+endforeach()
+
 set(_ds_objects)
 foreach(part IN LISTS DRIVESYS_PLATFORM_PARTS)
   drivesys_object_target(ds_${part} platform/${part})
