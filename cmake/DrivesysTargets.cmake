@@ -19,7 +19,9 @@ function(drivesys_object_target name dir)
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
   target_link_libraries(${name} PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
   # The JSON and format headers are in most translation units: compile them once.
-  if(TARGET ds_pch)
+  # (Only in the plain builds: GCC 12 rejects Eigen's prefetch builtins after the precompiled
+  # header in unoptimised and instrumented builds.)
+  if(TARGET ds_pch AND NOT DRIVESYS_SANITIZE AND NOT DRIVESYS_TSAN AND NOT DRIVESYS_FUZZ)
     target_precompile_headers(${name} REUSE_FROM ds_pch)
   endif()
 endfunction()
