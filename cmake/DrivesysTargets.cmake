@@ -19,7 +19,9 @@ function(drivesys_object_target name dir)
       $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
   target_link_libraries(${name} PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
   # The JSON and format headers are in most translation units: compile them once.
-  if(TARGET ds_pch)
+  # (Only in the plain builds: GCC 12 rejects Eigen's prefetch builtins after the precompiled
+  # header in unoptimised and instrumented builds.)
+  if(TARGET ds_pch AND NOT DRIVESYS_SANITIZE AND NOT DRIVESYS_TSAN AND NOT DRIVESYS_FUZZ)
     target_precompile_headers(${name} REUSE_FROM ds_pch)
   endif()
 endfunction()
@@ -29,6 +31,14 @@ target_compile_definitions(ds_pch PRIVATE DRIVESYS_BUILDING)
 target_include_directories(ds_pch PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
 target_link_libraries(ds_pch PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
 target_precompile_headers(ds_pch PRIVATE <nlohmann/json.hpp> <fmt/format.h> <fmt/xchar.h> <string> <vector> <memory> <map>)
+
+# GCC 12 rejects Eigen's SSE prefetch intrinsic at -O0 in a translation unit that starts from the
+# precompiled header ("second argument to '__builtin_prefetch' must be a constant"): sources that
+# instantiate Eigen's matrix products compile without it.
+set(DRIVESYS_NO_PCH_SOURCES platform/nmath/nmatrix.cpp)
+foreach(src IN LISTS DRIVESYS_NO_PCH_SOURCES)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/${src} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+endforeach()
 
 set(_ds_objects)
 foreach(part IN LISTS DRIVESYS_PLATFORM_PARTS)

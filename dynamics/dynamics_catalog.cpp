@@ -1,7 +1,19 @@
+#include "drivesys/dynamics.h"
 #include "foundation/catalog_impl.h"
 
 namespace ds {
 void addDynamicsRecords(Catalog& catalog) {
-    (void)catalog;
+    addRecords<GeneralSystemDynamicsDefinitions, DocPointDataForForcedResponseStruct, ForcedResponseDefinitionsStruct>(catalog);
+    addRecords<RealImaginaryAmplitudePhase, NWelleResultEigenform, NWelleResultEnergies, WhirlDataMembers, TimeOutput,
+               CampbellCurve, GearMeshPropsStruct>(catalog);
+    addRecords<NWelleResultEigenmodeProperties, NWelleResultCampbells, ClassifiedCampbellResults, WhirlDataPerSpeedStruct>(
+        catalog);
+    addRecords<ForcedResponseResultsFreqDomain, ForcedResponseResultsTimeDomain, ForcedResponseResultsSpeedDomain,
+               GearMeshForcedResponseResultsFreqDomain, GearMeshForcedResponseResultsTimeDomain,
+               GearMeshForcedResponseResultsSpeedDomain>(catalog);
+    addRecords<GearMeshForcedResponseResults, BearingForcedResponseResults, DocPointForcedResponseResults,
+               ForcedResponseResultsVsLength, NWelleResultForcedResponse>(catalog);
+    addRecords<ShaftResultsForSystem, GearCalcResultsForSystem, BearingResultsForSystem, SystemVibrationResultsPerShaft,
+               SystemVibrationResultsPerGear, SystemVibrationResults>(catalog);
 }
 }  // namespace ds

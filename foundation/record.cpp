@@ -37,7 +37,8 @@ const nMetaStruct& RecordInfo::prototype() const {
 
 void bindFields(Meta& meta, nMetaStruct& record, const RecordInfo& info) {
     const nMetaStruct& proto = info.prototype();
-    for (const auto& f : info.fields()) f.ops->bind(meta, f.name, f.in(record), f.in(proto), f.withDefault);
+    for (const auto& f : info.fields())
+        if (f.described) f.ops->bind(meta, f.name, f.in(record), f.in(proto), f.withDefault);
 }
 
 void writeJson(const nMetaStruct& record, const RecordInfo& info, json& out) {
@@ -83,7 +84,9 @@ void schemaOf(const RecordInfo& info, json& out) {
     for (const auto& f : info.fields()) {
         json def;
         f.ops->toJson(def, f.in(proto));
-        members.push_back({{"name", f.name}, {"type", f.ops->typeWord()}, {"default", std::move(def)}, {"withDefault", f.withDefault}});
+        json m{{"name", f.name}, {"type", f.ops->typeWord()}, {"default", std::move(def)}, {"withDefault", f.withDefault}};
+        if (!f.described) m["described"] = false;
+        members.push_back(std::move(m));
     }
     out = {{"class", info.className()}, {"identifier", ntypes::toUtf8(info.identifier())}, {"members", std::move(members)}};
 }

@@ -20,6 +20,7 @@
 // Defaults are the in-class initialisers; the member list gives names and order (which may
 // differ from declaration order); members left out of the list are neither registered, bound,
 // written nor read. DS_F_NODEF binds a member without its default (map 1 for record lists).
+// DS_F_UNDESCRIBED lists a member that is registered and stored as JSON but not bound in makeMeta.
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -60,6 +61,8 @@ struct FieldEntry {
     void* (*access)(nMetaStruct& record);
     const FieldOps* ops;
     bool withDefault;
+    /// False for members that are registered and stored as JSON but not bound in makeMeta.
+    bool described = true;
 
     void* in(nMetaStruct& r) const { return access(r); }
     const void* in(const nMetaStruct& r) const { return access(const_cast<nMetaStruct&>(r)); }

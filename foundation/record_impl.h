@@ -179,15 +179,16 @@ template <class T> std::unique_ptr<nMetaStruct> create() { return std::make_uniq
 }  // namespace detail
 
 /// One member-list entry; the member's type picks its operations.
-template <auto PM> FieldEntry field(const char* name, bool withDefault) {
+template <auto PM> FieldEntry field(const char* name, bool withDefault, bool described = true) {
     using M = typename detail::MemberPointer<decltype(PM)>::Member;
-    return FieldEntry{name, &detail::access<PM>, detail::opsFor<M>(), withDefault};
+    return FieldEntry{name, &detail::access<PM>, detail::opsFor<M>(), withDefault, described};
 }
 
 }  // namespace ds
 
 #define DS_F(m) ::ds::field<&Self::m>(#m, true)
 #define DS_F_NODEF(m) ::ds::field<&Self::m>(#m, false)
+#define DS_F_UNDESCRIBED(m) ::ds::field<&Self::m>(#m, false, false)
 
 /// Everything of a record but its default constructor.
 #define DS_DEFINE_RECORD_NO_CTOR(T, BASE, ...)                                                           \

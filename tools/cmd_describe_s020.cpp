@@ -5,21 +5,21 @@
 
 #include "drivesys/drivesys.h"
 #include "tools/commands.h"
-#include "tools/describe_registry.h"
+#include "tools/describe.h"
 
 namespace {
 using json = nlohmann::json;
 
-drivesys_cli::DescribeRegistrar s020(
-    "S020", "module screen (Meta_S020): element panel, trees, tables and tab controls", true,
-    [](const drivesys_cli::DescribeOptions& options, json& out) {
+drivesys_cli::DescribableScreen s020(
+    "S020", "module screen (Meta_S020) of default tab records, or of the records of --records FILE",
+    [](const std::string& recordsFile, json& out) {
         ds::S020Records records;
-        if (!options.recordsFile.empty()) {
+        if (!recordsFile.empty()) {
             json model;
             try {
-                model = json::parse(drivesys_cli::readInput(options.recordsFile));
+                model = json::parse(drivesys_cli::readInput(recordsFile));
             } catch (const json::parse_error& e) {
-                throw std::runtime_error(options.recordsFile + " is not JSON: " + e.what());
+                throw std::runtime_error(recordsFile + " is not JSON: " + e.what());
             }
             records.readModel(model);
         }

@@ -14,6 +14,7 @@
 #include "foundation/catalog.h"
 #include "foundation/geometry.h"
 #include "foundation/record.h"
+#include "drivesys/dynamics.h"
 #include "drivesys/model.h"
 #include "drivesys/module.h"
 #include "frequencies/exciting_frequencies.h"

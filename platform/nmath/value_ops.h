@@ -58,7 +58,9 @@ struct DRIVESYS_API ValueOps {
     X(std::vector<std::vector<std::vector<double>>>)                                               \
     X(std::vector<std::vector<std::vector<std::vector<double>>>>) X(std::vector<std::vector<int>>)  \
     X(std::vector<std::vector<std::vector<int>>>) X(std::vector<std::vector<nWString>>)             \
-    X(std::vector<std::vector<std::vector<nWString>>>)
+    X(std::vector<std::vector<std::vector<nWString>>>)                                             \
+    X(std::vector<std::vector<std::vector<std::vector<int>>>>)                                     \
+    X(std::vector<std::vector<std::vector<std::vector<nWString>>>>)
 
 #define NMATH_DECLARE_VALUE_OPS(T) extern template struct ValueOps<T>;
 NMATH_PLAIN_VALUE_TYPES(NMATH_DECLARE_VALUE_OPS)

@@ -52,6 +52,13 @@ json nonDefault(const std::string& type, const json& def) {
     int depth = 0;
     std::string inner;
     if (listType(type, depth, inner)) {
+        // A non-empty numeric default keeps its shape (a fixed-size value such as a vector of
+        // three numbers is written as a list): its first number changes.
+        if (def.is_array() && !def.empty() && def[0].is_number()) {
+            json value = def;
+            value[0] = def[0].is_number_float() ? json(def[0].get<double>() + 1.25) : json(def[0].get<int64_t>() + 3);
+            return value;
+        }
         json value = def.is_array() ? def : json::array();
         json element = oneElement(inner);
         for (int d = 1; d < depth; ++d) element = json::array({element});

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "drivesys/drivesys.h"
+
+using json = nlohmann::json;
+
+namespace {
+json defaultOf(MetaVar* v) {
+    json d;
+    v->defaultAsJson(d);
+    return d;
+}
+}  // namespace
+
+TEST(ForcedResponseDefinitions, DefaultsDifferFromTheDefinitionBlocksLookAlikes) {
+    const json j = ForcedResponseDefinitionsStruct().toJson();
+    for (const char* on : {"plotVsSpeed", "considerGearMeshForces", "shaftOutputsDocumentation", "generateFrequencyOutputData"})
+        EXPECT_EQ(j[on], true) << on;
+    size_t flags = 0;
+    for (auto it = j.begin(); it != j.end(); ++it) {
+        if (!it->is_boolean()) continue;
+        ++flags;
+        const bool expectedOn = it.key() == "plotVsSpeed" || it.key() == "considerGearMeshForces" ||
+                                it.key() == "shaftOutputsDocumentation" || it.key() == "generateFrequencyOutputData";
+        EXPECT_EQ(it->get<bool>(), expectedOn) << it.key();
+    }
+    EXPECT_EQ(flags, 23u);
+    EXPECT_EQ(j["controllingShaftIdTM"], -1);
+    EXPECT_EQ(j["controllingShaftNumTM"], -1);
+    EXPECT_EQ(j["convergenceTolerance"], 0.01);
+    for (const char* h : {"hystereticDampingTorsion", "hystereticDampingAxial", "hystereticDampingBending"}) EXPECT_EQ(j[h], 1.0);
+    EXPECT_EQ(j["gearMeshDamping"], 1000.0);
+    EXPECT_EQ(j["gearMeshDampingRatio"], 0.1);
+    for (const char* n : {"numHarmonics", "numHarmonicsSingle", "numResponseHarmonics", "plotMultiplierStepFactor"}) EXPECT_EQ(j[n], 1u);
+
+    // The definition block's dampings are 1e-5, not 1.0.
+    const SystemDefinition definition;
+    EXPECT_EQ(definition.data.hystereticDampingAxial, 1e-5);
+    EXPECT_EQ(definition.data.hystereticDampingBending, 1e-5);
+    EXPECT_EQ(definition.data.hystereticDampingTorsion, 1e-5);
+}
+
+TEST(ForcedResponseDefinitions, TheLastThreeMembersAreStoredButNotDescribed) {
+    ForcedResponseDefinitionsStruct r;
+    r.outputTimeDataFilePath = L"C:\\out\\zeit.dat";
+    r.userDefinedEndTime = 2.5;
+    r.useUserDefinedEndTime = true;
+    const json j = r.toJson();
+    EXPECT_EQ(j["outputTimeDataFilePath"], "C:\\out\\zeit.dat");
+    ForcedResponseDefinitionsStruct back;
+    back.fromJson(j);
+    EXPECT_EQ(back.userDefinedEndTime, 2.5);
+    EXPECT_TRUE(back.useUserDefinedEndTime);
+
+    Meta* meta = r.getMeta();
+    EXPECT_EQ(meta->GetNumberOfVars(), ForcedResponseDefinitionsStruct::recordInfo().fields().size() - 3);
+    EXPECT_EQ(meta->GetVarAt(meta->GetNumberOfVars() - 1)->GetName(), "saveTimeDomainData");
+    for (const char* n : {"outputTimeDataFilePath", "userDefinedEndTime", "useUserDefinedEndTime"}) EXPECT_EQ(meta->GetVar(n), nullptr) << n;
+    EXPECT_EQ(r.getNumberOfMembers(), ForcedResponseDefinitionsStruct::recordInfo().fields().size());
+    EXPECT_EQ(r.getMemberName(r.getNumberOfMembers() - 1).toUtf8(), "useUserDefinedEndTime");
+}
+
+TEST(ForcedResponseDefinitions, OnlyTheScreenDefaultsAreHandedToTheDescription) {
+    ForcedResponseDefinitionsStruct r;
+    Meta* meta = r.getMeta();
+    EXPECT_EQ(defaultOf(meta->GetVar("gearMeshDamping")), 1000.0);
+    EXPECT_EQ(defaultOf(meta->GetVar("controllingShaftIdTM")), -1);
+    EXPECT_EQ(defaultOf(meta->GetVar("hystereticDampingBending")), 1.0);
+    EXPECT_EQ(defaultOf(meta->GetVar("plotVsSpeed")), true);
+    for (const char* n : {"controllingShaftNumTM", "considerGearMeshForces", "convergenceTolerance", "numHarmonics", "speeds"}) {
+        EXPECT_FALSE(meta->GetVar(n)->hasDefault()) << n;
+        EXPECT_EQ(meta->GetVar(n)->map(), NMetaMapPlain) << n;
+    }
+    MetaVar* points = meta->GetVar("documentationPoints");
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->GetType(), nmath::kTypeRecordVector);
+    EXPECT_EQ(points->map(), NMetaMapPlain);
+
+    // Documentation points are reachable by path; growing the list gives default points (uId −1).
+    MetaVar* uId = r.GetMetaVar(L"documentationPoints[1].uId");
+    ASSERT_NE(uId, nullptr);
+    ASSERT_EQ(r.documentationPoints.size(), 2u);
+    EXPECT_EQ(uId->GetAsInt64(), -1);
+    uId->SetVar(int64_t{77});
+    EXPECT_EQ(r.documentationPoints[1].uId, 77);
+    EXPECT_EQ(defaultOf(r.documentationPoints[0].getMeta()->GetVar("uId")), -1);
+}
+
+TEST(GeneralSystemDynamicsDefinitions, JsonAssignmentReadsBothKeysAndFailsLikeTheJsonLibrary) {
+    GeneralSystemDynamicsDefinitions g;
+    g = json{{"GearMeshStiffnessCalculationType", 2}, {"calculationToPerform", 3.0}, {"other", "ignored"}};
+    EXPECT_EQ(g.GearMeshStiffnessCalculationType, 2);
+    EXPECT_EQ(g.calculationToPerform, 3);
+
+    try {
+        g = json::array({1, 2});
+        FAIL() << "no exception";
+    } catch (const json::type_error& e) {
+        EXPECT_EQ(e.id, 305);
+        EXPECT_NE(std::string(e.what()).find("cannot use operator[] with a string argument with array"), std::string::npos);
+    }
+    try {
+        g = json{{"GearMeshStiffnessCalculationType", "two"}, {"calculationToPerform", 1}};
+        FAIL() << "no exception";
+    } catch (const json::type_error& e) {
+        EXPECT_EQ(e.id, 302);
+    }
+    EXPECT_THROW((g = json{{"GearMeshStiffnessCalculationType", 1}}), json::out_of_range);
+    EXPECT_EQ(g.calculationToPerform, 3);
+}
+
+TEST(PlainDefinitionStructures, DefaultsCopiesAndMoves) {
+    const SystemConstraintDefinition c;
+    EXPECT_EQ(c.slots[0], 0);
+    for (size_t i = 1; i < 15; ++i) EXPECT_EQ(c.slots[i], -1) << i;
+
+    SystemDynamicsSettings s;
+    EXPECT_TRUE(s.flag1);
+    EXPECT_FALSE(s.flag2);
+    EXPECT_FALSE(s.flag3);
+    EXPECT_TRUE(s.forcedResponse.plotVsSpeed);
+    s.selections.resize(2);
+    s.selections[1][7] = 1.5;
+    s.selection[3] = 2.0;
+    s.forcedResponse.speeds = {100.0, 200.0};
+
+    SystemDynamicsSettings copy = s;
+    copy.selections[1][7] = 9.0;
+    EXPECT_EQ(s.selections[1].at(7), 1.5);
+
+    SystemDynamicsSettings moved = std::move(s);
+    EXPECT_EQ(moved.selections.size(), 2u);
+    EXPECT_EQ(moved.selection.at(3), 2.0);
+    EXPECT_EQ(moved.forcedResponse.speeds.size(), 2u);
+    EXPECT_TRUE(s.selections.empty());
+    EXPECT_TRUE(s.selection.empty());
+
+    SystemDynamicsSettings assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.selections.size(), 2u);
+    EXPECT_TRUE(moved.selections.empty());
+    EXPECT_TRUE(moved.selection.empty());
+
+    SystemDefinition d;
+    d.constraints.resize(1);
+    d.data.gearName = {{{L"Ritzel"}}};
+    SystemDefinition e = d;
+    EXPECT_EQ(e.data.gearName[0][0][0], L"Ritzel");
+    EXPECT_EQ(e.constraints[0].slots[14], -1);
+}

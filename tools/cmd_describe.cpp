@@ -1,0 +1,74 @@
+// drivesys describe SCREEN [--records FILE]: prints the description a screen entry makes for
+// default inputs (or, for screens over records, for the records of FILE), as the Meta's JSON
+// dump (variables and items in call order with name, type and default).
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "drivesys/drivesys.h"
+#include "tools/commands.h"
+#include "tools/describe.h"
+
+namespace drivesys_cli {
+std::vector<ScreenEntry>& describableScreens() {
+    static std::vector<ScreenEntry> list;
+    return list;
+}
+DescribableScreen::DescribableScreen(std::string name, std::string summary, std::function<void(nlohmann::json&)> describe) {
+    describableScreens().push_back(ScreenEntry{std::move(name), std::move(summary), std::move(describe), nullptr});
+}
+DescribableScreen::DescribableScreen(std::string name, std::string summary,
+                                     std::function<void(const std::string&, nlohmann::json&)> describeRecords) {
+    describableScreens().push_back(ScreenEntry{std::move(name), std::move(summary), nullptr, std::move(describeRecords)});
+}
+}  // namespace drivesys_cli
+
+namespace {
+using json = nlohmann::json;
+
+drivesys_cli::DescribableScreen s010("S010", "vibration-calculation data block (Meta_S010) of a default SystemDefinition",
+                                     [](json& out) {
+                                         SystemDefinition definition;
+                                         Meta meta;
+                                         Meta_S010(definition, &meta);
+                                         meta.dump(out);
+                                     });
+
+drivesys_cli::CommandRegistrar describeCommand(12, [](CLI::App& app, drivesys_cli::Registry& registry) {
+    auto* cmd = app.add_subcommand("describe", "Print the description of an input screen as JSON");
+    auto screen = std::make_shared<std::string>();
+    auto records = std::make_shared<std::string>();
+    cmd->add_option("screen", *screen, "Screen name (without one: the list of screens)");
+    cmd->add_option("--records", *records,
+                    "Model file with the records to describe (class name -> array of record JSON; the first of each "
+                    "class is used), for screens over records");
+    cmd->callback([screen, records, &registry] {
+        const auto& screens = drivesys_cli::describableScreens();
+        if (screen->empty()) {
+            for (const auto& s : screens) std::cout << s.name << "  " << s.summary << "\n";
+            return;
+        }
+        for (const auto& s : screens) {
+            if (s.name != *screen) continue;
+            if (!records->empty() && !s.describeRecords) {
+                std::cerr << "error: screen " << s.name << " takes no records\n";
+                registry.exitCode = 2;
+                return;
+            }
+            try {
+                json out;
+                if (s.describeRecords) s.describeRecords(*records, out);
+                else s.describe(out);
+                std::cout << out.dump(2) << "\n";
+            } catch (const std::exception& e) {
+                std::cerr << "error: " << e.what() << "\n";
+                registry.exitCode = 2;
+            }
+            return;
+        }
+        std::cerr << "error: unknown screen " << *screen << " (known:";
+        for (const auto& s : screens) std::cerr << " " << s.name;
+        std::cerr << ")\n";
+        registry.exitCode = 2;
+    });
+});
+}  // namespace
