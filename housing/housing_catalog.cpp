@@ -1,7 +1,8 @@
 #include "foundation/catalog_impl.h"
+#include "housing/housing_deformation.h"
 
 namespace ds {
 void addHousingRecords(Catalog& catalog) {
-    (void)catalog;
+    addRecords<HousingBearingResult, HousingDeformationResults>(catalog);
 }
 }  // namespace ds

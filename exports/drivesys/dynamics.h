@@ -1,7 +1,9 @@
 #pragma once
 // System dynamics: the vibration-calculation definition with its screen description, the gear
-// mass correction, the library version, and the result tree of a calculation.
+// mass correction, the library version, the result tree of a calculation and its module
+// variables.
 #include "dynamics/dynamics_definitions.h"
+#include "dynamics/module_variables.h"
 #include "dynamics/system_definition.h"
 #include "dynamics/vibration_results.h"
 #include "platform/drivesys_export.h"

@@ -72,6 +72,11 @@ nFStream& nFStream::operator<<(const nWString& text) {
 
 nFStream& nFStream::operator<<(const wchar_t* text) { return *this << nWString(text); }
 
+nFStream& nFStream::writeRaw(std::string_view bytes) {
+    writeBytes(bytes.data(), bytes.size());
+    return *this;
+}
+
 template <class T> static void appendNumber(std::string& buffer, T value) {
     fmt::format_to(std::back_inserter(buffer), "{}", value);
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/drivesys_export.h"
 #include "platform/ntypes/nwstring.h"
@@ -35,6 +36,9 @@ public:
     nFStream& operator<<(unsigned long long value) { return *this << static_cast<uint64_t>(value); }
     nFStream& operator<<(double value);
     nFStream& operator<<(nFStream& (*manipulator)(nFStream&)) { return manipulator(*this); }
+    /// Writes bytes that are already in the file's encoding (ASCII keys, UTF-8 text of a UTF-8
+    /// file) without conversion.
+    nFStream& writeRaw(std::string_view bytes);
 
     /// Ends the current line.
     void newLine();

@@ -100,6 +100,20 @@ std::vector<nWString> nWString::ToStringList(wchar_t separator) const {
     return parts;
 }
 
+std::vector<nString> nString::ToStringList(char separator, bool keepEmpty) const {
+    std::vector<nString> parts;
+    if (empty()) return parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t pos = find(separator, start);
+        const size_t end = pos == npos ? size() : pos;
+        if (keepEmpty || end > start) parts.emplace_back(std::string_view(*this).substr(start, end - start));
+        if (pos == npos) break;
+        start = pos + 1;
+    }
+    return parts;
+}
+
 std::string nWString::toLatin1() const {
     std::string out;
     out.reserve(size());

@@ -71,6 +71,9 @@ public:
     nString(std::string_view text) : std::string(text) {}
     const char* data() const { return c_str(); }
     nWString toWide() const { return nWString::fromUtf8(*this); }
+    /// Parts between separators. With `keepEmpty` true "a,,b" gives three parts; with false
+    /// empty parts (runs of separators, a leading or trailing one) are dropped.
+    std::vector<nString> ToStringList(char separator = ',', bool keepEmpty = true) const;
 };
 
 namespace ntypes {

@@ -1,0 +1,235 @@
+#include "dynamics/module_variables.h"
+
+#include "dynamics/module_variables_writer.h"
+#include "platform/ncore/nfile.h"
+
+namespace ds {
+namespace {
+
+constexpr std::string_view kPrefix = "system_dynamics_";
+
+/// Element `index` of row `row` of a series, or null when the series is shorter.
+const RealImaginaryAmplitudePhase* element(const RiapSeries2& series, size_t row, size_t index) {
+    if (row >= series.size() || index >= series[row].size()) return nullptr;
+    return &series[row][index];
+}
+
+void writeHeader(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    out.line("status=", r.solverStatus);
+    out.line("performedCalculation=", r.performedCalculation);
+    out.line("wrongShaftOrGearCalcNum=", r.wrongShaftOrGearCalcNum);
+    out.line("controllingShaftNumTM=", r.controllingShaftNumTM);
+}
+
+void writeBearings(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
+        const auto& bearings = r.resultsPerShaft[i].bearingResults;
+        for (size_t j = 0; j < bearings.size(); ++j) {
+            const BearingResultsForSystem& b = bearings[j];
+            out.restore(p);
+            out.add("bearingResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
+            out.line("shaftName=", b.shaftName);
+            out.line("bearingName=", b.bearingName);
+            out.line("isConnecting=", b.isConnecting);
+            out.line("isGeneralSupport=", b.isGeneralSupport);
+            const size_t bKey = out.mark();
+            const NMatrix& k = b.bearingStiffnessMatrix;
+            for (size_t row = 0; row < k.numRows(); ++row)
+                for (size_t col = 0; col < k.numCols(); ++col) {
+                    out.restore(bKey);
+                    out.add(uint64_t{row}).add("_").add(uint64_t{col}).add("_");
+                    out.line("stiffness=", k(row, col));
+                }
+        }
+    }
+    out.restore(p);
+}
+
+void writeShaftMasses(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
+        const auto& subShafts = r.resultsPerShaft[i].shaftResultsPerSubShaft;
+        for (size_t j = 0; j < subShafts.size(); ++j) {
+            const ShaftResultsForSystem& s = subShafts[j];
+            out.restore(p);
+            out.add("shaftResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
+            out.line("shaftName=", s.shaftName);
+            out.line("shaftMass=", s.shaftMass);
+            out.line("shaftMassMomentOfInertia=", s.shaftMassMomentOfInertia);
+        }
+    }
+    out.restore(p);
+}
+
+void writeGears(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.resultsPerGear.size(); ++i) {
+        const auto& calcs = r.resultsPerGear[i].gearCalcResults;
+        for (size_t j = 0; j < calcs.size(); ++j) {
+            const GearCalcResultsForSystem& g = calcs[j];
+            out.restore(p);
+            out.add("gearCalcResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
+            out.line("gearMeshStiffness=", g.gearMeshStiffness);
+            out.line("nominalGearMeshFrequency=", g.nominalGearMeshFrequency);
+            out.line("nominalGearSpeed=", g.nominalGearSpeed);
+            out.line("calcMethodString=", g.calcMethodString);
+            out.line("calcMethod=", g.calcMethod);
+            out.line("shaftName=", g.shaftName);
+            out.line("gearName=", g.gearName);
+            out.line("gearMass=", g.gearMass);
+            out.line("gearMassMomentOfInertia=", g.gearMassMomentOfInertia);
+        }
+    }
+    out.restore(p);
+}
+
+void writeModalResults(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
+        const auto& subShafts = r.resultsPerShaft[i].shaftResultsPerSubShaft;
+        for (size_t j = 0; j < subShafts.size(); ++j) {
+            const ShaftResultsForSystem& s = subShafts[j];
+            out.restore(p);
+            out.add("modalResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
+            out.line("shaftName=", s.shaftName);
+            const size_t m = out.mark();
+            for (size_t k = 0; k < s.mode.size(); ++k) {
+                const NWelleResultEigenmodeProperties& mode = s.mode[k];
+                out.restore(m);
+                out.add("mode_").add(uint64_t{k}).add("_");
+                // Rigid-body modes come out of the solver as tiny numerical noise.
+                out.line("frequency=", mode.frequency < 0.01 ? 0.0 : mode.frequency);
+                out.line("description=", mode.description);
+                out.line("whirl=", mode.whirl);
+            }
+        }
+    }
+    out.restore(p);
+}
+
+/// The eight amplitude/phase lines of one documentation point; `bare` builds keys without the
+/// module prefix.
+void writeDocPointSeries(ModuleVariableLines& bare, size_t speedIndex, const DocPointForcedResponseResults& point,
+                         size_t pointIndex) {
+    bare.restore(0);
+    bare.add("forcedResponse_").add(uint64_t{speedIndex}).add("_").add(uint64_t{point.docPointShaftNumTM});
+    bare.add("_").add(uint64_t{pointIndex}).add("_data_");
+    const ForcedResponseResultsSpeedDomain& d = point.docPointSpeedDomain;
+    const RiapSeries2* series[] = {&d.uVecVsSpeed, &d.rVecVsSpeed, &d.fVecVsSpeed, &d.mVecVsSpeed};
+    static constexpr std::string_view kNames[4][2] = {{"uVecAmplitude", "uVecPhase"},
+                                                      {"rVecAmplitude", "rVecPhase"},
+                                                      {"forceVecAmplitude", "forceVecPhase"},
+                                                      {"momentVecAmplitude", "momentVecPhase"}};
+    for (size_t s = 0; s < 4; ++s) {
+        const RealImaginaryAmplitudePhase* e = element(*series[s], 0, 6);
+        bare.smallValueLine(kNames[s][0], e ? e->amplitude : 0.0);
+        bare.smallValueLine(kNames[s][1], e ? e->phase : 0.0);
+    }
+}
+
+void writeForcedResponse(ModuleVariableLines& out, ModuleVariableLines& bare, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.forcedResponseResults.size(); ++i) {
+        const NWelleResultForcedResponse& fr = r.forcedResponseResults[i];
+        out.restore(p);
+        out.add("forcedResponse_").add(uint64_t{i}).add("_");
+        const size_t f = out.mark();
+        out.line("speed=", fr.speedRefBound);
+
+        for (size_t j = 0; j < fr.docPointResults.size(); ++j) {
+            out.restore(f);
+            out.add(uint64_t{j}).add("_");
+            out.line("pos=", fr.docPointResults[j].pos);
+        }
+        for (size_t k = 0; k < fr.gearMeshResults.size(); ++k) {
+            out.restore(f);
+            out.add(uint64_t{k}).add("_data_");
+            out.line("dynamicFactor=", fr.gearMeshResults[k].dynamicFactor);
+            out.line("maxDynamicForce=", fr.gearMeshResults[k].maxDynamicForce);
+        }
+        for (size_t j = 0; j < fr.docPointResults.size(); ++j) {
+            const DocPointForcedResponseResults& point = fr.docPointResults[j];
+            out.restore(f);
+            out.add(uint64_t{j}).add("_data_");
+            out.line("whirlMajorBendingSemiAxis=", point.docPointSpeedDomain.whirlMajorBendingSemiAxis);
+            out.line("whirlMinorBendingSemiAxis=", point.docPointSpeedDomain.whirlMinorBendingSemiAxis);
+            out.line("whirlPhaseAngle=", point.docPointSpeedDomain.whirlPhaseAngle);
+            writeDocPointSeries(bare, i, point, j);
+        }
+        for (size_t b = 0; b < fr.bearingResults.size(); ++b) {
+            const BearingForcedResponseResults& bearing = fr.bearingResults[b];
+            const ForcedResponseResultsFreqDomain& fd = bearing.bearingFreqDomain;
+            for (size_t m = 0; m < fd.f.size(); ++m) {
+                out.restore(f);
+                out.add(bearing.shaftNumTM).add("_").add(uint64_t{b}).add("_").add(uint64_t{m}).add("_data_");
+                const RealImaginaryAmplitudePhase* e = element(fd.fVecVsFreq, m, 6);
+                out.line("forceXYZ=", e ? e->amplitude : 0.0);
+            }
+        }
+    }
+    out.restore(p);
+}
+
+void writeCampbell(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const size_t p = out.mark();
+    for (size_t i = 0; i < r.resCampbell.size(); ++i) {
+        const NWelleResultCampbells& c = r.resCampbell[i];
+        out.restore(p);
+        out.add("campbell_").add(uint64_t{i}).add("_");
+        const size_t ck = out.mark();
+        out.line("speed=", c.speed);
+        for (size_t j = 0; j < c.modeProperties.size(); ++j) {
+            out.restore(ck);
+            out.add(uint64_t{j}).add("_properties_");
+            out.line("frequency=", c.modeProperties[j].frequency);
+            out.line("whirl=", c.modeProperties[j].whirl);
+        }
+    }
+    out.restore(p);
+}
+
+void writeClassifiedCampbell(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    const ClassifiedCampbellResults& c = r.resCampbellClassified;
+    const size_t p = out.mark();
+    for (double value : c.frequencyInputRange) out.line("frequencyInputRange=", value);
+    for (size_t k = 0; k < c.eigenID.size(); ++k) {
+        out.restore(p);
+        out.add("campbell_classified_").add(uint64_t{k}).add("_");
+        const size_t ck = out.mark();
+        out.line("eigenID=", c.eigenID[k]);
+        if (k >= c.eigenfrequencies.size()) continue;
+        const std::vector<double>& curve = c.eigenfrequencies[k].curve;
+        for (size_t m = 0; m < curve.size(); ++m) {
+            out.restore(ck);
+            out.add(uint64_t{m}).add("_");
+            out.line("eigenfrequencies=", curve[m]);
+        }
+    }
+    out.restore(p);
+}
+
+}  // namespace
+
+void writeSystemDynamicsModuleVariables(nFStream& stream, const SystemVibrationResults& results) {
+    ModuleVariableLines out(stream, kPrefix);
+    ModuleVariableLines bare(stream, "");
+    writeHeader(out, results);
+    writeBearings(out, results);
+    writeShaftMasses(out, results);
+    writeGears(out, results);
+    writeModalResults(out, results);
+    writeForcedResponse(out, bare, results);
+    writeCampbell(out, results);
+    writeClassifiedCampbell(out, results);
+}
+
+}  // namespace ds
+
+bool WriteModuleVariablesSystemDynamics(const wchar_t* fileName, const SystemVibrationResults& results) {
+    if (!fileName) return true;
+    nFile file(nWString(fileName), 10, true, nFileEncodingUtf8);
+    ds::writeSystemDynamicsModuleVariables(file, results);
+    file.close();
+    return true;
+}
