@@ -1,0 +1,48 @@
+# The modvars and offsets commands: exact output for fixed inputs, appending, and refusals.
+set(out "${WORK}/cli_modvars.txt")
+file(REMOVE "${out}")
+foreach(round 1 2)
+  execute_process(COMMAND ${CLI} modvars ${DATA}/vibration_results.json ${out} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "modvars failed (${rc}): ${err}")
+  endif()
+endforeach()
+set(block "system_dynamics_status=0
+system_dynamics_performedCalculation=1
+system_dynamics_wrongShaftOrGearCalcNum=0
+system_dynamics_controllingShaftNumTM=-1
+system_dynamics_shaftResults_0_0_shaftName=Input
+system_dynamics_shaftResults_0_0_shaftMass=2.5
+system_dynamics_shaftResults_0_0_shaftMassMomentOfInertia=0.002
+system_dynamics_modalResults_0_0_shaftName=Input
+system_dynamics_modalResults_0_0_mode_0_frequency=0
+system_dynamics_modalResults_0_0_mode_0_description=rigid
+system_dynamics_modalResults_0_0_mode_0_whirl=0
+system_dynamics_modalResults_0_0_mode_1_frequency=412.5
+system_dynamics_modalResults_0_0_mode_1_description=bending
+system_dynamics_modalResults_0_0_mode_1_whirl=1
+system_dynamics_frequencyInputRange=0
+system_dynamics_frequencyInputRange=3000
+system_dynamics_campbell_classified_0_eigenID=B1
+system_dynamics_campbell_classified_0_0_eigenfrequencies=410
+system_dynamics_campbell_classified_0_1_eigenfrequencies=412.5
+")
+file(READ "${out}" got)
+if(NOT got STREQUAL "${block}${block}")
+  message(FATAL_ERROR "modvars wrote:\n${got}")
+endif()
+file(REMOVE "${out}")
+
+execute_process(COMMAND ${CLI} offsets ${DATA}/offsets.txt RESULT_VARIABLE rc OUTPUT_VARIABLE got)
+set(expected "{\"translations\": [[1.0,2.0,3.0], [0.5,-0.25,0.001]], \"rotations\": [[4.0,5.0,6.0], [0.0,0.0,7.0]]}\n")
+if(NOT rc EQUAL 0 OR NOT got STREQUAL expected)
+  message(FATAL_ERROR "offsets gave (${rc}):\n${got}")
+endif()
+
+foreach(args "modvars;${DATA}/offsets.txt;${out}" "modvars;${DATA}/vibration_results.json;/nonexistent/dir/x.txt"
+             "offsets;/nonexistent/offsets.txt")
+  execute_process(COMMAND ${CLI} ${args} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "drivesys ${args} should fail with 2, gave ${rc}")
+  endif()
+endforeach()
