@@ -1,6 +1,9 @@
 // drivesys demo [--out DIR]: runs the library's main job on built-in sample data.
 #include <algorithm>
 #include <iostream>
+#include <nlohmann/json.hpp>
+#include <map>
+#include <set>
 
 #include "tools/commands.h"
 
@@ -24,8 +27,30 @@ drivesys_cli::CommandRegistrar demoCommand(1, [](CLI::App& app, drivesys_cli::Re
                 return;
             }
         }
+        // The manifest: every file written, with the record class of those that hold one record.
+        {
+            nlohmann::json manifest = nlohmann::json::object();
+            for (const auto& f : ctx.written) manifest[f] = nullptr;
+            for (const auto& [f, cls] : ctx.recordFiles) manifest[f] = cls;
+            ctx.writeFile("demo-manifest.json", manifest.dump(2) + "\n");
+        }
+        // Files of the top folder one by one; a sub-folder with many files as one line.
         std::cout << "\nfiles written (" << ctx.written.size() << "):\n";
-        for (const auto& f : ctx.written) std::cout << "  " << (ctx.outDir / f).string() << "\n";
+        std::map<std::string, size_t> perFolder;
+        for (const auto& f : ctx.written) {
+            const auto slash = f.find('/');
+            if (slash != std::string::npos) ++perFolder[f.substr(0, slash)];
+        }
+        std::set<std::string> listedFolders;
+        for (const auto& f : ctx.written) {
+            const auto slash = f.find('/');
+            const std::string folder = slash == std::string::npos ? std::string() : f.substr(0, slash);
+            if (folder.empty() || perFolder[folder] <= 6) {
+                std::cout << "  " << (ctx.outDir / f).string() << "\n";
+            } else if (listedFolders.insert(folder).second) {
+                std::cout << "  " << (ctx.outDir / folder).string() << "/ (" << perFolder[folder] << " files)\n";
+            }
+        }
     });
 });
 }  // namespace

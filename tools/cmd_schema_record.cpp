@@ -1,8 +1,9 @@
-// drivesys schema [CLASS...]   and   drivesys record CLASS [--in FILE|-]
+// drivesys schema [--json-schema] [CLASS...]   and   drivesys record CLASS [--in FILE|-]
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "drivesys/drivesys.h"
+#include "foundation/json_schema.h"
 #include "tools/commands.h"
 
 namespace {
@@ -11,10 +12,13 @@ using json = nlohmann::json;
 drivesys_cli::CommandRegistrar schemaCommand(10, [](CLI::App& app, drivesys_cli::Registry& registry) {
     auto* cmd = app.add_subcommand("schema", "Print the member list of record classes as JSON");
     auto classes = std::make_shared<std::vector<std::string>>();
+    auto jsonSchema = std::make_shared<bool>(false);
     cmd->add_option("classes", *classes, "Class names (all catalogued classes when none is named)");
-    cmd->callback([classes, &registry] {
+    cmd->add_flag("--json-schema", *jsonSchema,
+                  "Print JSON Schemas (draft 2020-12): the schema itself for one named class, else an object keyed by class");
+    cmd->callback([classes, jsonSchema, &registry] {
         const auto& catalog = ds::Catalog::instance();
-        json out = json::array();
+        json out = *jsonSchema ? json::object() : json::array();
         std::vector<std::string> names = classes->empty() ? catalog.classNames() : *classes;
         for (const auto& name : names) {
             const ds::CatalogEntry* e = catalog.find(name);
@@ -24,9 +28,15 @@ drivesys_cli::CommandRegistrar schemaCommand(10, [](CLI::App& app, drivesys_cli:
                 return;
             }
             json s;
-            ds::schemaOf(*e->info, s);
-            out.push_back(std::move(s));
+            if (*jsonSchema) {
+                ds::jsonSchemaOf(*e->info, s);
+                out[name] = std::move(s);
+            } else {
+                ds::schemaOf(*e->info, s);
+                out.push_back(std::move(s));
+            }
         }
+        if (*jsonSchema && classes->size() == 1) out = std::move(out.begin().value());
         std::cout << out.dump(2) << "\n";
     });
 });

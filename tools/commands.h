@@ -28,8 +28,12 @@ struct DemoContext {
     std::ostream& summary;
     /// Files written, relative to outDir, for the closing list.
     std::vector<std::string> written;
+    /// Record class of the files that hold one record's JSON (name -> class), for the manifest.
+    std::vector<std::pair<std::string, std::string>> recordFiles;
     /// Writes text to outDir/name and records it.
     void writeFile(const std::string& name, const std::string& text);
+    /// Writes the JSON text of one record of class `recordClass` and records its class.
+    void writeRecordFile(const std::string& name, const std::string& text, const std::string& recordClass);
 };
 using DemoStep = std::function<void(DemoContext& context)>;
 

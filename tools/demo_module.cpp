@@ -14,7 +14,7 @@ struct Written {
 template <class... Tab> Written writeTabs(drivesys_cli::DemoContext& ctx) {
     Written w;
     auto one = [&](const nMetaStruct& tab, const ds::RecordInfo& info) {
-        ctx.writeFile("tabs/" + info.className() + ".json", tab.toJson().dump(2) + "\n");
+        ctx.writeRecordFile("tabs/" + info.className() + ".json", tab.toJson().dump(2) + "\n", info.className());
         ++w.records;
         w.members += info.fields().size();
     };

@@ -29,6 +29,10 @@ void DemoContext::writeFile(const std::string& name, const std::string& text) {
     out << text;
     written.push_back(name);
 }
+void DemoContext::writeRecordFile(const std::string& name, const std::string& text, const std::string& recordClass) {
+    writeFile(name, text);
+    recordFiles.emplace_back(name, recordClass);
+}
 std::string readInput(const std::string& path) {
     std::stringstream buffer;
     if (path == "-") {
