@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (unsigned k = 0; k < np; ++k) pts.push_back(r.vektor());
         points.push_back(pts);
     }
-    if (r.byte() % 6 == 0) shaftCS.pop_back();  // one list shorter than the other
+    if (r.byte() % 6 == 0 && !shaftCS.empty()) shaftCS.pop_back();  // one list shorter than the other
     std::vector<NVektor> systemCS, femCS;
     for (unsigned k = 0, m = r.byte() % 5; k < m; ++k) systemCS.push_back(r.vektor());
     for (unsigned k = 0, m = r.byte() % 5; k < m; ++k) femCS.push_back(r.vektor());

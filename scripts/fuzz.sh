@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (clang 14, ASan+UBSan) and runs each for a bounded time on top
 # of its regression corpus in fuzz/corpus/<name>/ (copied, so the tree stays unchanged).
-# FUZZ_SECONDS sets the time per harness (default 30).
+# FUZZ_SECONDS sets the time per harness (default 30). A crash leaves its input in
+# fuzz-artifacts/; turn it into a unit test before fixing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
@@ -10,17 +11,22 @@ cmake --build --preset fuzz -j"$(nproc)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
+passed=0
+failed=0
 for bin in build/fuzz/fuzz/fuzz_*; do
   name=$(basename "$bin"); name=${name#fuzz_}
   mkdir -p "$work/$name"
   if [ -d "fuzz/corpus/$name" ]; then cp -r "fuzz/corpus/$name/." "$work/$name/"; fi
   if "$bin" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
        -artifact_prefix="$work/crash-$name-" "$work/$name" >"$work/$name.log" 2>&1; then
-    runs=$(grep -m1 'stat::number_of_executed_runs' "$work/$name.log" | awk '{print $2}')
+    runs=$(grep -m1 'stat::number_of_executed_units' "$work/$name.log" | awk '{print $2}' || true)
     echo "fuzz $name: ${runs:-?} runs in ${seconds}s, no crash"
+    passed=$((passed + 1))
   else
     echo "fuzz $name: FAILED"; tail -40 "$work/$name.log"; status=1
+    failed=$((failed + 1))
     ls "$work"/crash-"$name"-* 2>/dev/null && mkdir -p fuzz-artifacts && cp "$work"/crash-"$name"-* fuzz-artifacts/ || true
   fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the release build, the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, and the ThreadSanitizer build of the concurrency tests.
+# Builds and runs every test: the release build with its tests and the example host, the
+# AddressSanitizer + UndefinedBehaviorSanitizer build with the same tests, the ThreadSanitizer
+# build of the concurrency tests, and every libFuzzer harness for a bounded time on top of its
+# regression corpus (FUZZ_SECONDS per harness, default 25; FUZZ_SECONDS=0 skips fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+start=$SECONDS
 
-step() { printf '\n== %s ==\n' "$*"; }
+step() { printf '\n== %s (%d s so far) ==\n' "$*" $((SECONDS - start)); }
 
 step "release build"
 cmake --preset release >/dev/null
@@ -28,3 +31,9 @@ cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j"$jobs" --target test_foundation_concurrency
 step "thread sanitizer tests"
 ctest --preset tsan
+
+if [ "${FUZZ_SECONDS:-25}" != "0" ]; then
+  step "fuzzing"
+  FUZZ_SECONDS=${FUZZ_SECONDS:-25} bash scripts/fuzz.sh
+fi
+step "done"
