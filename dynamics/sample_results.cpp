@@ -9,7 +9,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kPinionTeeth = 23;
 constexpr int kWheelTeeth = 67;
-constexpr size_t kHarmonics = 8;
+constexpr size_t kHarmonics = 7;
 
 /// A sub-shaft of length `length` with modes m = 1, 2, 3 of frequency `f1` · m².
 ShaftResultsForSystem subShaft(const wchar_t* name, double length, double mass, double f1, double nominalSpeed) {
@@ -56,13 +56,13 @@ BearingResultsForSystem bearing(const wchar_t* shaft, const wchar_t* name, doubl
     return b;
 }
 
-/// Receptance (m/N) at `f` Hz of two modes, 560 Hz (damping 4 %) and 1150 Hz (3 %).
+/// Receptance (m/N) at `f` Hz of two modes, 560 Hz (damping 5 %) and 1150 Hz (4 %).
 std::complex<double> receptance(double f) {
     auto mode = [&](double fn, double zeta, double k) {
         const double r = f / fn;
         return 1.0 / (k * std::complex<double>(1.0 - r * r, 2.0 * zeta * r));
     };
-    return mode(560.0, 0.04, 2.0e8) + mode(1150.0, 0.03, 3.5e8);
+    return mode(560.0, 0.05, 2.0e8) + mode(1150.0, 0.04, 3.5e8);
 }
 
 RealImaginaryAmplitudePhase riap(std::complex<double> v) {
@@ -260,20 +260,22 @@ SystemVibrationResults sampleVibrationResults() {
         cls.eigenID.push_back(c.id);
         cls.eigenfrequencies.emplace_back();
     }
-    for (int j = 0; j <= 20; ++j) {
-        const double rpm = 300.0 * j;
+    // The first entry is the nominal operating point, then the sweep.
+    for (int j = -1; j <= 20; ++j) {
+        const double rpm = j < 0 ? r.controllingShaftNominalSpeed : 300.0 * j;
         NWelleResultCampbells e;
         e.speed = rpm;
         for (size_t k = 0; k < std::size(kModeCurves); ++k) {
             const double f = modeFrequency(kModeCurves[k], rpm);
             e.eigenFrequencies.push_back(fmt::format(L"{:.2f}", f));
-            NWelleResultEigenmodeProperties mode = r.resultsPerShaft[0].shaftResultsPerSubShaft[0].mode[k % 3];
+            NWelleResultEigenmodeProperties mode;
             mode.frequency = f;
             mode.description = kModeCurves[k].id;
+            mode.whirl = kModeCurves[k].slope < 0 ? -1 : 1;
             e.modeProperties.push_back(std::move(mode));
-            cls.eigenfrequencies[k].curve.push_back(f);
+            if (j >= 0) cls.eigenfrequencies[k].curve.push_back(f);
         }
-        cls.frequencyInputRange.push_back(rpm);
+        if (j >= 0) cls.frequencyInputRange.push_back(rpm);
         e.nominalShaftSpeeds = {3000.0, 3000.0 * ratio};
         e.shaftsSpeeds = {rpm / 60.0, -rpm * ratio / 60.0};  // the output shaft turns the other way
         e.shaftsNames = {L"Input shaft", L"Output shaft"};
@@ -282,7 +284,7 @@ SystemVibrationResults sampleVibrationResults() {
         r.resCampbell.push_back(std::move(e));
     }
 
-    for (int j = 0; j < 25; ++j) r.forcedResponseResults.push_back(forcedResponseAt(500.0 + 250.0 * j));
+    for (int j = 0; j <= 40; ++j) r.forcedResponseResults.push_back(forcedResponseAt(500.0 + 150.0 * j));
     for (size_t d = 0; d < 2; ++d) {
         WhirlDataPerSpeedStruct whirl;
         for (size_t j = 0; j < r.forcedResponseResults.size(); ++j) {

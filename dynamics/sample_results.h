@@ -9,14 +9,16 @@
 //     modes whose deflection shapes are cos(m·π·z/L) in y (0.4 of it in x), m = 1, 2, 3 — nodes
 //     at z = (2j + 1)·L/(2m); rotations are the slopes of the shapes. Two bearings per shaft.
 //   - resultsPerGear: pinion (23 teeth) and wheel (67 teeth) of "Gear mesh 1".
-//   - resCampbell: 21 speeds 0 … 6000 1/min of the input shaft, 6 modes each; shaftsSpeeds in
-//     revolutions per second (Hz) of both shafts, gearMeshFrequency = 23 · input speed / 60.
-//   - resCampbellClassified: 6 eigenfrequency curves over the same speeds (forward and backward
+//   - resCampbell: the nominal speed 3000 1/min of the input shaft first, then 21 speeds
+//     0 … 6000 1/min, 6 modes each (frequency and description); shaftsSpeeds in revolutions per
+//     second (Hz) of both shafts (the output shaft's negative: it turns the other way),
+//     gearMeshFrequency = 23 · input speed / 60.
+//   - resCampbellClassified: 6 eigenfrequency curves over the 21 sweep speeds (forward and backward
 //     whirl of two bending modes, a torsional and an axial mode).
-//   - forcedResponseResults: 25 speeds 500 … 6500 1/min; per speed two documentation points
+//   - forcedResponseResults: 41 speeds 500 … 6500 1/min; per speed two documentation points
 //     (shaft 0 and shaft 1), four bearings (two per shaft) and the gear mesh. Their series hold
-//     three rows (x, y, z) of 8 columns: the response to the first 8 harmonics of the gear-mesh
-//     excitation, resonant near 560 Hz and 1150 Hz.
+//     three rows (x, y, z) of 7 columns: the response to the first 7 harmonics of the gear-mesh
+//     excitation (23 · speed / 60 Hz), resonant at 560 Hz and 1150 Hz.
 // performedCalculation is 2 (Campbell); set it to 0 for mode shapes, 1 for forced response.
 #include "dynamics/vibration_results.h"
 #include "platform/drivesys_export.h"
