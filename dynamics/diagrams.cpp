@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <climits>
+#include <limits>
 #include <cmath>
 #include <mutex>
 #include <stdexcept>

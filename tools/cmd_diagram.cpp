@@ -18,6 +18,7 @@ struct DiagramOptions {
     int defaultShaft = 0;
     int defaultSubShaft = 0;
     int plotParameter = 0;
+    int performedCalculation = -1;
     bool overFrequency = false;
     bool noMarkers = false;
     std::string jsonOut;
@@ -54,6 +55,8 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
     cmd->add_option("--plot-parameter", opt->plotParameter,
                     "Forced response: speed entry (over frequency) or harmonic column (over speed)")
         ->capture_default_str();
+    cmd->add_option("--performed-calculation", opt->performedCalculation,
+                    "Read the results as this calculation (0 modal, 1 forced response, 2 Campbell) instead of their own");
     cmd->add_flag("--over-frequency", opt->overFrequency, "Forced response over frequency instead of over speed");
     cmd->add_flag("--no-markers", opt->noMarkers, "No markers (the container is then not marked ok)");
     cmd->add_option("--json", opt->jsonOut, "Write the diagram container as JSON");
@@ -61,11 +64,17 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
     cmd->callback([opt, &registry] {
         try {
             SystemVibrationResults results;
-            results.fromJson(nlohmann::json::parse(drivesys_cli::readInput(opt->resultsPath)));
+            try {
+                results.fromJson(nlohmann::json::parse(drivesys_cli::readInput(opt->resultsPath)));
+            } catch (const std::exception& e) {
+                throw std::runtime_error(opt->resultsPath + ": not a SystemVibrationResults JSON object (" + e.what() + ")");
+            }
+            if (opt->performedCalculation >= 0) results.performedCalculation = opt->performedCalculation;
             const int wanted = calculationFor(opt->command);
             if (wanted >= 0 && wanted != results.performedCalculation)
                 std::cerr << "note: the results hold performedCalculation " << results.performedCalculation << ", the "
-                          << opt->command.substr(0, opt->command.find('_')) << " diagram is made from " << wanted << "\n";
+                          << opt->command.substr(0, opt->command.find('_')) << " diagram is made from " << wanted
+                          << " (--performed-calculation " << wanted << " reads them so)\n";
             unsigned modeCount = 0;
             if (opt->modeCount >= 0)
                 modeCount = unsigned(opt->modeCount);
