@@ -16,6 +16,8 @@
 //   9 power losses        #FF9DA7 (pink)
 //  10 housings            #BAB0AC (light grey)
 //  11 sketch dots         #2F4B7C (dark blue)
+//
+// Scheme 1 holds the 17 curve colours of diagrams (types 0 … 16; type 1, red, marks points).
 #include <cstdint>
 #include <optional>
 #include <string_view>

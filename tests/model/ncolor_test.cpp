@@ -51,5 +51,13 @@ TEST(NColor, UnknownSchemeEntriesThrow) {
     EXPECT_EQ(NColor::schemeSize(7), 0);
     EXPECT_THROW(NColor::fromScheme(0, -1), std::out_of_range);
     EXPECT_THROW(NColor::fromScheme(0, NColor::schemeSize(0)), std::out_of_range);
-    EXPECT_THROW(NColor::fromScheme(1, 0), std::out_of_range);
+    EXPECT_THROW(NColor::fromScheme(2, 0), std::out_of_range);
+    EXPECT_THROW(NColor::fromScheme(1, NColor::schemeSize(1)), std::out_of_range);
+}
+
+TEST(NColor, SchemeOneHasSeventeenDistinctCurveColours) {
+    ASSERT_EQ(NColor::schemeSize(1), 17);
+    std::set<uint32_t> seen;
+    for (int type = 0; type < NColor::schemeSize(1); ++type)
+        EXPECT_TRUE(seen.insert(NColor::fromScheme(1, type).rgb()).second) << "type " << type << " repeats a colour";
 }

@@ -1,0 +1,268 @@
+// The diagram container and builder, the SVG writer and the diagram picture: JSON round trips,
+// well-formed and escaped SVG, broken lines at non-finite points, ticks at nice steps.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <regex>
+
+#include "platform/ncore/diagram_svg.h"
+#include "platform/ncore/ndiagram.h"
+#include "platform/ncore/svgwriter.h"
+
+namespace {
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+/// Checks that `xml` is well-formed for the subset an SVG writer produces: matching tags, quoted
+/// attribute values, no raw '<' in text or values and '&' only as an entity. Empty when fine,
+/// else a description of the first fault.
+std::string wellFormedFault(const std::string& xml) {
+    std::vector<std::string> stack;
+    const std::regex entity("^&(amp|lt|gt|quot|apos);");
+    auto badAmpersand = [&](size_t at) { return !std::regex_search(xml.substr(at, 6), entity); };
+    size_t i = 0;
+    while (i < xml.size()) {
+        if (xml[i] == '&' && badAmpersand(i)) return "raw & at " + std::to_string(i);
+        if (xml[i] != '<') {
+            ++i;
+            continue;
+        }
+        if (xml.compare(i, 2, "<?") == 0) {
+            i = xml.find("?>", i);
+            if (i == std::string::npos) return "unterminated declaration";
+            i += 2;
+            continue;
+        }
+        const bool closing = xml.compare(i, 2, "</") == 0;
+        size_t j = i + (closing ? 2 : 1);
+        const size_t nameStart = j;
+        while (j < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[j])) || xml[j] == '-' || xml[j] == ':')) ++j;
+        const std::string name = xml.substr(nameStart, j - nameStart);
+        if (name.empty()) return "tag without name at " + std::to_string(i);
+        // Attributes: name="value" pairs until > or />.
+        while (j < xml.size() && xml[j] != '>' && xml.compare(j, 2, "/>") != 0) {
+            if (xml[j] == '"') {
+                const size_t end = xml.find('"', j + 1);
+                if (end == std::string::npos) return "unterminated value";
+                for (size_t k = j + 1; k < end; ++k) {
+                    if (xml[k] == '<') return "< inside a value";
+                    if (xml[k] == '&' && badAmpersand(k)) return "raw & inside a value";
+                }
+                j = end + 1;
+            } else {
+                ++j;
+            }
+        }
+        if (j >= xml.size()) return "unterminated tag " + name;
+        const bool selfClosing = xml.compare(j, 2, "/>") == 0;
+        if (closing) {
+            if (stack.empty() || stack.back() != name) return "unexpected </" + name + ">";
+            stack.pop_back();
+        } else if (!selfClosing) {
+            stack.push_back(name);
+        }
+        i = j + (selfClosing ? 2 : 1);
+    }
+    return stack.empty() ? "" : "unclosed <" + stack.back() + ">";
+}
+
+size_t count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+nGrafikData sampleContainer() {
+    nGrafikData data;
+    NDiagramAdmin admin(L"diagram", L"Response");
+    data.addGroupProperty(L"curvesGroup", L"Forced response", L"", false);
+    admin.addCurve(L"a", L"Bearing <A> & \"B\"", NCurveOption(NColor::fromScheme(1, 3), 1, true, true), L"curvesGroup");
+    for (double x : {0.0, 1000.0, 2000.0, 3000.0}) admin.addCurvePoint(L"a", x, x / 100.0);
+    admin.addCurve(L"b", L"broken", NCurveOption(NColor::fromScheme(1, 0), 0, true, true), L"curvesGroup");
+    for (double x : {0.0, 1000.0, 2000.0, 3000.0, 4000.0}) admin.addCurvePoint(L"b", x, x == 2000.0 ? kNaN : 5.0);
+    admin.setXAxis(L"Speed", 0, 4000, 142, NDiagramAxis::Linear, false, false);
+    admin.setYAxis(L"Deflection", 0, 30, 4, NDiagramAxis::Linear, false, false);
+    admin.addMarker(1500, 10, NColor::fromScheme(1, 1), L"");
+    admin.addMarker(2500, 0, L"Nominal");
+    admin.addMarkerX(2500, L"", false, false);
+    admin.setComment(L"Nodes (mm):");
+    admin.addLineToComment(L"12.5, ");
+    admin.setDiagram(data, true);
+    data.addElement({L"title", L"Shaft: Input & <output>"});
+    data.setOk(true);
+    return data;
+}
+
+// ---- container and builder ---------------------------------------------------------------------
+
+TEST(NGrafikData, JsonRoundTripKeepsEverythingAndWritesNaNAsNull) {
+    const nGrafikData data = sampleContainer();
+    const nlohmann::json j = data.toJson();
+    EXPECT_TRUE(j["diagrams"][0]["curves"][1]["points"][2][1].is_null());
+    EXPECT_EQ(j["diagrams"][0]["curves"][0]["color"], "#FF7F0E");
+    EXPECT_EQ(j["diagrams"][0]["markers"][1]["color"], nullptr);
+    // Through text and back: equal JSON, NaN read back as NaN.
+    const nGrafikData back = nGrafikData::fromJson(nlohmann::json::parse(j.dump()));
+    EXPECT_EQ(back.toJson(), j);
+    EXPECT_TRUE(std::isnan(back.diagrams()[0].curves[1].y[2]));
+    EXPECT_EQ(back.diagrams()[0].comment, data.diagrams()[0].comment);
+    EXPECT_THROW(nGrafikData::fromJson(nlohmann::json::object()), nlohmann::json::exception);
+}
+
+TEST(NDiagramAdmin, CurvesByNameCommentLinesAndWritingIntoContainers) {
+    NDiagramAdmin admin(L"diagram", L"t");
+    EXPECT_TRUE(admin.addCurve(L"c", L"label", NCurveOption(), L"g"));
+    EXPECT_FALSE(admin.addCurve(L"c", L"again", NCurveOption(), L"g"));
+    EXPECT_TRUE(admin.addCurvePoint(L"c", 1, 2));
+    EXPECT_FALSE(admin.addCurvePoint(L"missing", 1, 2));
+    EXPECT_EQ(admin.diagram().curves.size(), 1u);
+    admin.setComment(L"first\nsecond");
+    admin.addLineToComment(L"third");
+    EXPECT_EQ(admin.diagram().comment, (std::vector<nWString>{L"first", L"second", L"third"}));
+
+    nGrafikData data;
+    admin.setDiagram(data, true);
+    admin.setDiagram(data, true);
+    EXPECT_EQ(data.diagrams().size(), 2u);
+    admin.setDiagram(data, false);
+    EXPECT_EQ(data.diagrams().size(), 1u);
+    // A copy is independent.
+    nGrafikData copy = data;
+    copy.setOk(true);
+    copy.clearDiagrams();
+    EXPECT_FALSE(data.isOk());
+    EXPECT_EQ(data.diagrams().size(), 1u);
+    // Group properties are replaced by name; elements keep their order.
+    data.addGroupProperty(L"g", L"one", L"", false);
+    data.addGroupProperty(L"g", L"two", L"", true);
+    ASSERT_EQ(data.groupProperties().size(), 1u);
+    EXPECT_EQ(data.groupProperty(L"g")->title, L"two");
+    data.addElement({L"error", L"first"});
+    data.addElement({L"error", L"second"});
+    EXPECT_EQ(*data.textElement(L"error"), L"first");
+    EXPECT_EQ(data.textElement(L"none"), nullptr);
+}
+
+// ---- SVG writer --------------------------------------------------------------------------------
+
+TEST(SvgWriter, EscapesNumbersAndAlwaysClosesWhatItOpened) {
+    EXPECT_EQ(SvgWriter::escape("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &apos;d&apos;&gt;");
+    EXPECT_EQ(SvgWriter::escape(std::string("x\x01y", 3)), "x y");
+    EXPECT_EQ(SvgWriter::number(1.0), "1");
+    EXPECT_EQ(SvgWriter::number(2.345678), "2.35");
+    EXPECT_EQ(SvgWriter::number(-0.001), "0");
+    EXPECT_EQ(SvgWriter::number(-12.5), "-12.5");
+    EXPECT_EQ(SvgWriter::number(kNaN), "0");
+    EXPECT_EQ(SvgWriter::points({{1, 2}, {3.5, -4}}), "1,2 3.5,-4");
+
+    SvgWriter w(100, 50);
+    w.open("g", {{"id", "a\"b"}});
+    w.open("g");
+    w.text(1, 2, "<&>");
+    w.element("line", {{"x1", "0"}});
+    const std::string svg = w.finish();
+    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_NE(svg.find("id=\"a&quot;b\""), std::string::npos);
+    EXPECT_NE(svg.find(">&lt;&amp;&gt;</text>"), std::string::npos);
+    EXPECT_EQ(count(svg, "</g>"), 2u);
+}
+
+TEST(SvgWriter, TheCheckerCatchesFaults) {
+    // The checker used above must itself see broken documents.
+    EXPECT_NE(wellFormedFault("<svg><g></svg>"), "");
+    EXPECT_NE(wellFormedFault("<svg>a & b</svg>"), "");
+    EXPECT_NE(wellFormedFault("<svg a=\"<\"/>"), "");
+    EXPECT_NE(wellFormedFault("<svg>"), "");
+    EXPECT_EQ(wellFormedFault("<?xml version=\"1.0\"?><svg><g/>&amp;</svg>"), "");
+}
+
+// ---- diagram picture ---------------------------------------------------------------------------
+
+TEST(DiagramSvg, IsWellFormedAndEscapesEveryText) {
+    const std::string svg = renderDiagramSvg(sampleContainer());
+    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_NE(svg.find("Shaft: Input &amp; &lt;output&gt;"), std::string::npos);
+    EXPECT_NE(svg.find("Bearing &lt;A&gt; &amp; &quot;B&quot;"), std::string::npos);
+    EXPECT_EQ(svg.find("<output>"), std::string::npos);
+    // Axis titles carry their unit symbols; the comment and the marker text are there.
+    EXPECT_NE(svg.find("Speed [1/min]"), std::string::npos);
+    EXPECT_NE(svg.find("Deflection [\u00b5m]"), std::string::npos);
+    EXPECT_NE(svg.find(">Nodes (mm):<"), std::string::npos);
+    EXPECT_NE(svg.find(">Nominal<"), std::string::npos);
+    // Dashed style 1 and the curve colour.
+    EXPECT_NE(svg.find("stroke=\"#FF7F0E\" stroke-dasharray=\"9 5\""), std::string::npos);
+}
+
+TEST(DiagramSvg, NonFinitePointsBreakTheLine) {
+    const std::string svg = renderDiagramSvg(sampleContainer());
+    // Curve a is one polyline, curve b two pieces of two points each.
+    EXPECT_EQ(count(svg, "<polyline"), 3u);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+    EXPECT_EQ(svg.find("inf"), std::string::npos);
+    // A lone finite point between two gaps becomes a dot.
+    nGrafikData data;
+    NDiagramAdmin admin(L"diagram", L"");
+    admin.addCurve(L"c", L"c", NCurveOption(), L"");
+    for (double y : {kNaN, 1.0, kNaN, double(INFINITY)}) admin.addCurvePoint(L"c", 1, y);
+    admin.setDiagram(data, true);
+    const std::string dot = renderDiagramSvg(data);
+    EXPECT_EQ(wellFormedFault(dot), "");
+    EXPECT_EQ(count(dot, "<polyline"), 0u);
+    EXPECT_NE(dot.find("r=\"2\""), std::string::npos);
+}
+
+TEST(DiagramSvg, TicksAtNiceStepsAcrossTheAxisRange) {
+    const std::string svg = renderDiagramSvg(sampleContainer());
+    for (const char* label : {">0<", ">1000<", ">2000<", ">4000<", ">30<"}) EXPECT_NE(svg.find(label), std::string::npos) << label;
+
+    const AxisTicks t = niceTicks(0, 6000);
+    EXPECT_EQ(t.step, 1000.0);
+    EXPECT_EQ(t.values, (std::vector<double>{0, 1000, 2000, 3000, 4000, 5000, 6000}));
+    const AxisTicks s = niceTicks(-1, 1);
+    EXPECT_EQ(s.step, 0.5);
+    EXPECT_EQ(s.values.front(), -1.0);
+    EXPECT_EQ(s.values.back(), 1.0);
+    const AxisTicks odd = niceTicks(186.78, 905.0);
+    EXPECT_LE(odd.min, 186.78);
+    EXPECT_GE(odd.max, 905.0);
+    EXPECT_EQ(std::fmod(odd.min, odd.step), 0.0);
+    // Degenerate ranges still give a usable axis of bounded size.
+    for (auto [lo, hi] : {std::pair{5.0, 5.0}, {0.0, 0.0}, {kNaN, 1.0}, {3.0, -3.0}, {-1e308, 1e308}, {1.7e308, 2.2e-308}}) {
+        const AxisTicks a = niceTicks(lo, hi);
+        EXPECT_LT(a.min, a.max);
+        EXPECT_GE(a.values.size(), 2u);
+        EXPECT_LE(a.values.size(), 101u);
+    }
+}
+
+TEST(DiagramSvg, ContainersWithoutDiagramShowTheirError) {
+    nGrafikData data;
+    data.addElement({L"error", L"Wrong number of input parameters"});
+    const std::string svg = renderDiagramSvg(data);
+    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_NE(svg.find("Error: Wrong number of input parameters"), std::string::npos);
+    DiagramSvgOptions o;
+    o.diagramIndex = 3;
+    EXPECT_NE(renderDiagramSvg(sampleContainer(), o).find("No diagram"), std::string::npos);
+}
+
+TEST(DiagramSvg, LongLegendsAreSummarised) {
+    nGrafikData data;
+    NDiagramAdmin admin(L"diagram", L"many");
+    for (int i = 0; i < 60; ++i) {
+        const nWString name = nWString(i);
+        admin.addCurve(name, L"curve " + name, NCurveOption(), L"");
+        admin.addCurvePoint(name, 0, i);
+        admin.addCurvePoint(name, 1, i + 1);
+    }
+    admin.setDiagram(data, true);
+    DiagramSvgOptions o;
+    o.maxLegendEntries = 10;
+    const std::string svg = renderDiagramSvg(data, o);
+    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_NE(svg.find("and 51 more"), std::string::npos);
+    EXPECT_EQ(count(svg, "<polyline"), 60u);
+}
+
+}  // namespace
