@@ -21,91 +21,78 @@ void writeHeader(ModuleVariableLines& out, const SystemVibrationResults& r) {
     out.line("controllingShaftNumTM=", r.controllingShaftNumTM);
 }
 
-void writeBearings(ModuleVariableLines& out, const SystemVibrationResults& r) {
+/// Calls `fn` for every entry j of `inner(outer[i])` with the key extended by label + "i_j_".
+template <class Outer, class Inner, class Fn>
+void forEachNested(ModuleVariableLines& out, std::string_view label, const Outer& outer, Inner inner, Fn fn) {
     const size_t p = out.mark();
-    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
-        const auto& bearings = r.resultsPerShaft[i].bearingResults;
-        for (size_t j = 0; j < bearings.size(); ++j) {
-            const BearingResultsForSystem& b = bearings[j];
+    for (size_t i = 0; i < outer.size(); ++i) {
+        const auto& list = inner(outer[i]);
+        for (size_t j = 0; j < list.size(); ++j) {
             out.restore(p);
-            out.add("bearingResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
-            out.line("shaftName=", b.shaftName);
-            out.line("bearingName=", b.bearingName);
-            out.line("isConnecting=", b.isConnecting);
-            out.line("isGeneralSupport=", b.isGeneralSupport);
-            const size_t bKey = out.mark();
-            const NMatrix& k = b.bearingStiffnessMatrix;
-            for (size_t row = 0; row < k.numRows(); ++row)
-                for (size_t col = 0; col < k.numCols(); ++col) {
-                    out.restore(bKey);
-                    out.add(uint64_t{row}).add("_").add(uint64_t{col}).add("_");
-                    out.line("stiffness=", k(row, col));
-                }
+            out.add(label).add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
+            fn(list[j]);
         }
     }
     out.restore(p);
+}
+
+const auto bearingsOf = [](const SystemVibrationResultsPerShaft& s) -> const auto& { return s.bearingResults; };
+const auto subShaftsOf = [](const SystemVibrationResultsPerShaft& s) -> const auto& { return s.shaftResultsPerSubShaft; };
+const auto gearCalcsOf = [](const SystemVibrationResultsPerGear& g) -> const auto& { return g.gearCalcResults; };
+
+void writeBearings(ModuleVariableLines& out, const SystemVibrationResults& r) {
+    forEachNested(out, "bearingResults_", r.resultsPerShaft, bearingsOf, [&](const BearingResultsForSystem& b) {
+        out.line("shaftName=", b.shaftName);
+        out.line("bearingName=", b.bearingName);
+        out.line("isConnecting=", b.isConnecting);
+        out.line("isGeneralSupport=", b.isGeneralSupport);
+        const size_t bKey = out.mark();
+        const NMatrix& k = b.bearingStiffnessMatrix;
+        for (size_t row = 0; row < k.numRows(); ++row)
+            for (size_t col = 0; col < k.numCols(); ++col) {
+                out.restore(bKey);
+                out.add(uint64_t{row}).add("_").add(uint64_t{col}).add("_");
+                out.line("stiffness=", k(row, col));
+            }
+    });
 }
 
 void writeShaftMasses(ModuleVariableLines& out, const SystemVibrationResults& r) {
-    const size_t p = out.mark();
-    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
-        const auto& subShafts = r.resultsPerShaft[i].shaftResultsPerSubShaft;
-        for (size_t j = 0; j < subShafts.size(); ++j) {
-            const ShaftResultsForSystem& s = subShafts[j];
-            out.restore(p);
-            out.add("shaftResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
-            out.line("shaftName=", s.shaftName);
-            out.line("shaftMass=", s.shaftMass);
-            out.line("shaftMassMomentOfInertia=", s.shaftMassMomentOfInertia);
-        }
-    }
-    out.restore(p);
+    forEachNested(out, "shaftResults_", r.resultsPerShaft, subShaftsOf, [&](const ShaftResultsForSystem& s) {
+        out.line("shaftName=", s.shaftName);
+        out.line("shaftMass=", s.shaftMass);
+        out.line("shaftMassMomentOfInertia=", s.shaftMassMomentOfInertia);
+    });
 }
 
 void writeGears(ModuleVariableLines& out, const SystemVibrationResults& r) {
-    const size_t p = out.mark();
-    for (size_t i = 0; i < r.resultsPerGear.size(); ++i) {
-        const auto& calcs = r.resultsPerGear[i].gearCalcResults;
-        for (size_t j = 0; j < calcs.size(); ++j) {
-            const GearCalcResultsForSystem& g = calcs[j];
-            out.restore(p);
-            out.add("gearCalcResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
-            out.line("gearMeshStiffness=", g.gearMeshStiffness);
-            out.line("nominalGearMeshFrequency=", g.nominalGearMeshFrequency);
-            out.line("nominalGearSpeed=", g.nominalGearSpeed);
-            out.line("calcMethodString=", g.calcMethodString);
-            out.line("calcMethod=", g.calcMethod);
-            out.line("shaftName=", g.shaftName);
-            out.line("gearName=", g.gearName);
-            out.line("gearMass=", g.gearMass);
-            out.line("gearMassMomentOfInertia=", g.gearMassMomentOfInertia);
-        }
-    }
-    out.restore(p);
+    forEachNested(out, "gearCalcResults_", r.resultsPerGear, gearCalcsOf, [&](const GearCalcResultsForSystem& g) {
+        out.line("gearMeshStiffness=", g.gearMeshStiffness);
+        out.line("nominalGearMeshFrequency=", g.nominalGearMeshFrequency);
+        out.line("nominalGearSpeed=", g.nominalGearSpeed);
+        out.line("calcMethodString=", g.calcMethodString);
+        out.line("calcMethod=", g.calcMethod);
+        out.line("shaftName=", g.shaftName);
+        out.line("gearName=", g.gearName);
+        out.line("gearMass=", g.gearMass);
+        out.line("gearMassMomentOfInertia=", g.gearMassMomentOfInertia);
+    });
 }
 
 void writeModalResults(ModuleVariableLines& out, const SystemVibrationResults& r) {
-    const size_t p = out.mark();
-    for (size_t i = 0; i < r.resultsPerShaft.size(); ++i) {
-        const auto& subShafts = r.resultsPerShaft[i].shaftResultsPerSubShaft;
-        for (size_t j = 0; j < subShafts.size(); ++j) {
-            const ShaftResultsForSystem& s = subShafts[j];
-            out.restore(p);
-            out.add("modalResults_").add(uint64_t{i}).add("_").add(uint64_t{j}).add("_");
-            out.line("shaftName=", s.shaftName);
-            const size_t m = out.mark();
-            for (size_t k = 0; k < s.mode.size(); ++k) {
-                const NWelleResultEigenmodeProperties& mode = s.mode[k];
-                out.restore(m);
-                out.add("mode_").add(uint64_t{k}).add("_");
-                // Rigid-body modes come out of the solver as tiny numerical noise.
-                out.line("frequency=", mode.frequency < 0.01 ? 0.0 : mode.frequency);
-                out.line("description=", mode.description);
-                out.line("whirl=", mode.whirl);
-            }
+    forEachNested(out, "modalResults_", r.resultsPerShaft, subShaftsOf, [&](const ShaftResultsForSystem& s) {
+        out.line("shaftName=", s.shaftName);
+        const size_t m = out.mark();
+        for (size_t k = 0; k < s.mode.size(); ++k) {
+            const NWelleResultEigenmodeProperties& mode = s.mode[k];
+            out.restore(m);
+            out.add("mode_").add(uint64_t{k}).add("_");
+            // Rigid-body modes come out of the solver as tiny numerical noise.
+            out.line("frequency=", mode.frequency < 0.01 ? 0.0 : mode.frequency);
+            out.line("description=", mode.description);
+            out.line("whirl=", mode.whirl);
         }
-    }
-    out.restore(p);
+    });
 }
 
 /// The eight amplitude/phase lines of one documentation point; `bare` builds keys without the
