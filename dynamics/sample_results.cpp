@@ -144,14 +144,14 @@ NWelleResultForcedResponse forcedResponseAt(double rpm) {
                                     {L"Input bearing B", 0, 1, 0.55, 4.0e8},
                                     {L"Output bearing A", 1, 0, 0.3, 6.0e8},
                                     {L"Output bearing B", 1, 1, 0.25, 6.0e8}};
-    for (const auto& spec : bearings) {
+    for (const auto& bearing : bearings) {
         BearingForcedResponseResults b;
-        b.uId = 2000 + spec.shaft * 10 + spec.bound;
-        b.name = spec.name;
-        b.shaftNumTM = spec.shaft;
-        b.boundNum = spec.bound;
+        b.uId = 2000 + bearing.shaft * 10 + bearing.bound;
+        b.name = bearing.name;
+        b.shaftNumTM = bearing.shaft;
+        b.boundNum = bearing.bound;
         b.staticForce = NVektor(1456.0, 4000.0, 800.0) * 0.5;
-        fillDomains(b, b.bearingFreqDomain, b.bearingSpeedDomain, rpm, spec.scale, spec.stiffness);
+        fillDomains(b, b.bearingFreqDomain, b.bearingSpeedDomain, rpm, bearing.scale, bearing.stiffness);
         e.bearingResults.push_back(std::move(b));
     }
     GearMeshForcedResponseResults g;
