@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the release build with its tests and the example host, the
-# AddressSanitizer + UndefinedBehaviorSanitizer build with the same tests, the ThreadSanitizer
-# build of the concurrency tests, and every libFuzzer harness for a bounded time on top of its
-# regression corpus (FUZZ_SECONDS per harness, default 25; FUZZ_SECONDS=0 skips fuzzing).
+# Builds and runs every test: the release build (g++) with its tests and the example host; the
+# clang AddressSanitizer + UndefinedBehaviorSanitizer build, which runs the same tests and holds
+# the libFuzzer harnesses; the ThreadSanitizer build of the concurrency tests; and every harness
+# for a bounded time on top of its regression corpus (FUZZ_SECONDS per harness, default 25;
+# FUZZ_SECONDS=0 skips fuzzing). One sanitizer build serves both the tests and the fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,11 +21,11 @@ ctest --preset release -j"$jobs"
 step "example host against the installed package"
 bash scripts/host_app.sh
 
-step "sanitizer build (address, undefined)"
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j"$jobs"
+step "sanitizer build (clang; address, undefined; tests and fuzz harnesses)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$jobs"
 step "sanitizer tests"
-ctest --preset asan -j"$jobs"
+ctest --preset fuzz -j"$jobs"
 
 step "thread sanitizer build (concurrency tests)"
 cmake --preset tsan >/dev/null
