@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(DRIVESYS_PLATFORM_PARTS ntypes nmath ncore wmath nfem)
-set(DRIVESYS_SUBSYSTEMS foundation model module dynamics housing frequencies forcedresponse loadspectrum exports)
+set(DRIVESYS_SUBSYSTEMS foundation model module dynamics solver housing frequencies forcedresponse loadspectrum exports)
 
 function(drivesys_object_target name dir)
   file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)

@@ -1,11 +1,14 @@
-// Demo step: result diagrams of the sample vibration results: a Campbell diagram, a mode shape
-// and a forced-response curve, each as diagram JSON and SVG picture under diagrams/.
+// Demo step: result diagrams of the solved sample gearbox: its Campbell diagram, the mode shape of
+// the input shaft's first bending mode and the first documentation point's response to the first
+// mesh's excitation, each as diagram JSON and SVG picture under diagrams/.
 #include <fmt/format.h>
+#include <fmt/xchar.h>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "drivesys/diagrams.h"
 #include "tools/commands.h"
+#include "tools/demo_solved.h"
 
 namespace {
 
@@ -16,11 +19,16 @@ struct DemoDiagram {
 };
 
 drivesys_cli::DemoStepRegistrar diagramsStep(80, "diagrams", [](drivesys_cli::DemoContext& ctx) {
-    SystemVibrationResults results = sampleVibrationResults();
+    SystemVibrationResults results = drivesys_cli::demoSolution().results;
+    // The input shaft's first bending mode (the modes start with the gear train's rigid rotation).
+    size_t bending = 0;
+    const auto& modes = results.resultsPerShaft.at(0).shaftResultsPerSubShaft.at(0).mode;
+    while (bending + 1 < modes.size() && modes[bending].description.toUtf8().find("bending") == std::string::npos) ++bending;
+    const std::wstring modeShape = fmt::format(L"DrawModeShape_Deflection_X_0_0_{}", bending);
     const DemoDiagram diagrams[] = {
         {"campbell", 2, L"DrawCampbell"},
-        {"mode_shape", 0, L"DrawModeShape_Deflection_Y_0_0_1"},
-        {"forced_response", 1, L"DrawForcedResponse_Deflection_Amplitude_Y_0_0_0"},
+        {"mode_shape", 0, modeShape.c_str()},
+        {"forced_response", 1, L"DrawForcedResponse_Deflection_Amplitude_X_0_0_0"},
     };
     const unsigned modeCount = unsigned(results.resCampbell.front().modeProperties.size());
     for (const auto& d : diagrams) {

@@ -15,6 +15,7 @@
 #include "foundation/geometry.h"
 #include "foundation/record.h"
 #include "drivesys/dynamics.h"
+#include "drivesys/solver.h"
 #include "drivesys/diagrams.h"
 #include "drivesys/model.h"
 #include "drivesys/module.h"

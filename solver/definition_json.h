@@ -1,0 +1,49 @@
+#pragma once
+// The JSON form of a vibration definition, as the solver's definition file holds it:
+//
+//   {
+//     "systemDefinition": { "<name under which the data block is described>": value, ... },
+//     "generalSystemDynamicsDefinitions": { "GearMeshStiffnessCalculationType": 0, "calculationToPerform": 2 },
+//     "forcedResponseDefinitions": { ...the record's JSON... },          (optional)
+//     "solverOptions": { "nominalSpeed": 1480, "numModes": 12, "maxElementLength": 0.04 }   (optional)
+//   }
+//
+// The data block's keys are the names of its described variables, dotted names as they stand
+// ("gearCalcResults.gearName"); values are the variables' JSON forms (lists as nested arrays,
+// vectors as [x, y, z]). Writing leaves out members at their defaults (empty lists).
+#include <nlohmann/json_fwd.hpp>
+#include <string>
+#include <vector>
+
+#include "dynamics/dynamics_definitions.h"
+#include "dynamics/system_definition.h"
+#include "platform/drivesys_export.h"
+#include "solver/solver.h"
+
+/// The data block of `definition` as a JSON object keyed by its described names; members at
+/// their defaults are left out unless `full`.
+DRIVESYS_API nlohmann::json SystemDefinitionToJson(const SystemDefinition& definition, bool full = false);
+
+/// Reads the data block from a JSON object keyed by its described names into `definition`
+/// (members not named keep their values). Keys the data block does not describe are appended to
+/// `unknownKeys` (or refused when it is null). Throws std::invalid_argument naming the key when
+/// the value is not an object or a value does not convert to its member's type.
+DRIVESYS_API void SystemDefinitionFromJson(const nlohmann::json& j, SystemDefinition& definition,
+                                           std::vector<std::string>* unknownKeys);
+
+/// A whole definition file (see above).
+struct DRIVESYS_API SolverInput {
+    SystemDefinition definition;
+    GeneralSystemDynamicsDefinitions general;
+    ForcedResponseDefinitionsStruct forcedResponse;
+    bool hasForcedResponse = false;
+    SolverOptions options;
+    /// Keys that were not understood, as paths ("systemDefinition.secLenght", "foo").
+    std::vector<std::string> unknownKeys;
+};
+
+/// Reads a definition file's JSON. Throws std::invalid_argument naming the key of the first
+/// value that does not fit.
+DRIVESYS_API SolverInput ReadSolverInput(const nlohmann::json& j);
+/// Writes a definition file's JSON (forced-response definitions when `hasForcedResponse`).
+DRIVESYS_API nlohmann::json WriteSolverInput(const SolverInput& input);

@@ -1,0 +1,398 @@
+#include "solver/forced_response.h"
+
+#include <Eigen/SparseLU>
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <fmt/format.h>
+#include <numbers>
+
+namespace ds::solver {
+namespace {
+
+using Complex = std::complex<double>;
+using ComplexSparse = Eigen::SparseMatrix<Complex>;
+using ComplexVector = Eigen::VectorXcd;
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kRpmToRadPerSecond = kTwoPi / 60.0;
+/// Balance quality grade e·Ω of the gears' unbalance, m/s (grade G 6.3).
+constexpr double kUnbalanceGrade = 6.3e-3;
+/// Peak-to-peak transmission error of a mesh without one in gearCalcResults.PPTE, m.
+constexpr double kDefaultPPTE = 1e-6;
+/// Work limit: speeds × excitation frequencies solved in one run.
+constexpr double kMaxSolves = 1e6;
+constexpr unsigned kMaxHarmonics = 1000;
+
+/// One excitation frequency of a speed: a force vector over the kept DOF.
+struct Column {
+    double omega = 0.0;  // rad/s
+    ComplexVector force;
+    /// Mesh whose transmission error drives this column (its TE amplitude, m), or kNone.
+    size_t mesh = kNone;
+    double te = 0.0;
+};
+
+std::vector<double> runSpeeds(const ForcedResponseDefinitionsStruct& run) {
+    if (!run.speeds.empty()) return run.speeds;
+    std::vector<double> out;
+    const unsigned n = run.numPlotPoints;
+    for (unsigned i = 0; i < n; ++i)
+        out.push_back(n == 1 ? run.xAxisMin : run.xAxisMin + (run.xAxisMax - run.xAxisMin) * i / (n - 1));
+    return out;
+}
+
+RealImaginaryAmplitudePhase riap(Complex v) {
+    RealImaginaryAmplitudePhase r;
+    r.real = v.real();
+    r.imaginary = v.imag();
+    r.amplitude = std::abs(v);
+    r.phase = std::abs(v) > 0 ? std::arg(v) : 0.0;
+    return r;
+}
+
+/// Unbalance of every gear, kg·m: eccentricity G/Ω_ref at the gear's shaft speed Ω_ref of the
+/// nominal operating point (or, when that is 0, the highest speed of the run).
+std::vector<double> unbalances(const ShaftSystemModel& m, double referenceRpm) {
+    std::vector<double> out;
+    for (const GearInfo& g : m.gears) {
+        const double omega = std::abs(m.shafts[g.shaft].speedRatio * referenceRpm) * kRpmToRadPerSecond;
+        out.push_back(omega > 0 ? g.mass * kUnbalanceGrade / omega : 0.0);
+    }
+    return out;
+}
+
+double meshDamping(const ShaftSystemModel& m, const MeshInfo& mesh, const ForcedResponseDefinitionsStruct& run) {
+    if (run.gearMeshDampingType == 0) return std::max(0.0, run.gearMeshDamping);
+    // Damping ratio of the mesh spring on the two gears' equivalent mass along the line of action.
+    auto inertiaAlong = [&](const GearInfo& g, const Vector6& b) {
+        const double t = b(4) * b(4);  // torsion: (rb cos βb)² / Ip
+        return (g.polarInertia > 0 ? t / g.polarInertia : 0.0) + (g.mass > 0 ? (b(0) * b(0) + b(2) * b(2)) / g.mass : 0.0);
+    };
+    const double inv = inertiaAlong(m.gears[mesh.gear1], mesh.b1) + inertiaAlong(m.gears[mesh.gear2], mesh.b2);
+    return inv > 0 ? 2.0 * std::max(0.0, run.gearMeshDampingRatio) * std::sqrt(mesh.stiffness / inv) : 0.0;
+}
+
+/// Mesh coupling row over the kept DOF: δ = row · q.
+ComplexVector meshRow(const ShaftSystemModel& m, const MeshInfo& mesh) {
+    ComplexVector row = ComplexVector::Zero(Eigen::Index(m.dofCount()));
+    for (int d = 0; d < 6; ++d) {
+        const size_t i = m.dof(m.gears[mesh.gear1].node, d), j = m.dof(m.gears[mesh.gear2].node, d);
+        if (i != kNone) row(Eigen::Index(i)) += mesh.b1(d);
+        if (j != kNone) row(Eigen::Index(j)) -= mesh.b2(d);
+    }
+    return row;
+}
+
+/// Section forces at a node: the force and moment (N, N·m) the element on the node's right
+/// (along +y) takes at the node; at the last node of a sub-shaft the element on its left, negated.
+Eigen::Matrix<Complex, 6, 1> sectionForces(const ShaftSystemModel& m, const ComplexVector& u, size_t node, double omega,
+                                           double spin) {
+    Eigen::Matrix<Complex, 6, 1> out = Eigen::Matrix<Complex, 6, 1>::Zero();
+    for (const ElementInfo& e : m.elements) {
+        const bool left = e.node1 == node, right = e.node2 == node;
+        if (!left && !right) continue;
+        const BeamElementMatrices& em = e.matrices;
+        const double ratio = m.shafts[e.shaft].speedRatio;
+        Eigen::Matrix<Complex, 12, 12> A = em.stiffness().cast<Complex>();
+        A += Complex(0, 1) * (m.lossAxial * em.axial + m.lossTorsion * em.torsion +
+                              m.lossBending * (em.bendingXY + em.bendingYZ + em.shearXY + em.shearYZ)).cast<Complex>();
+        A -= omega * omega * em.mass.cast<Complex>();
+        A += Complex(0, omega * spin * ratio) * em.gyroscopic.cast<Complex>();
+        Eigen::Matrix<Complex, 12, 1> q;
+        for (int d = 0; d < 6; ++d) {
+            const size_t i = m.dof(e.node1, d), j = m.dof(e.node2, d);
+            q(d) = i == kNone ? 0.0 : u(Eigen::Index(i));
+            q(d + 6) = j == kNone ? 0.0 : u(Eigen::Index(j));
+        }
+        const Eigen::Matrix<Complex, 12, 1> f = A * q;
+        if (left) return f.head<6>();
+        out = -f.tail<6>();
+    }
+    return out;
+}
+
+/// Whirl ellipse of the lateral motion (ux, uz) at one frequency: the orbit z + i·x is
+/// F e^{iωt} + B e^{−iωt} with F = (uz + i ux)/2 (forward about +y) and B = (conj uz + i conj ux)/2.
+/// Major semi-axis |F| + |B|; minor |F| − |B| (negative: the orbit turns against the shaft);
+/// phase: the major axis' angle from z towards x, rad.
+void whirl(Complex ux, Complex uz, double spinSign, double& major, double& minor, double& phase) {
+    const Complex F = (uz + Complex(0, 1) * ux) / 2.0, B = (std::conj(uz) + Complex(0, 1) * std::conj(ux)) / 2.0;
+    major = std::abs(F) + std::abs(B);
+    minor = (std::abs(F) - std::abs(B)) * (spinSign < 0 ? -1.0 : 1.0);
+    phase = (std::abs(F) > 0 && std::abs(B) > 0) ? (std::arg(F) + std::arg(B)) / 2 : std::abs(F) > 0 ? std::arg(F) : std::arg(B);
+}
+
+using RiapRows = std::vector<std::vector<RealImaginaryAmplitudePhase>>;
+
+/// Fills the four directional series (rows x, y, z; one column per excitation) of a carrier.
+struct CarrierSeries {
+    RiapRows u, r, f, mo;
+    CarrierSeries() : u(3), r(3), f(3), mo(3) {}
+    void add(const Eigen::Matrix<Complex, 6, 1>& disp, const Eigen::Matrix<Complex, 6, 1>& load) {
+        for (int a = 0; a < 3; ++a) {
+            u[size_t(a)].push_back(riap(disp(a)));
+            r[size_t(a)].push_back(riap(disp(a + 3)));
+            f[size_t(a)].push_back(riap(load(a)));
+            mo[size_t(a)].push_back(riap(load(a + 3)));
+        }
+    }
+    template <class FreqDomain, class SpeedDomain>
+    void store(FreqDomain& fd, SpeedDomain& sd, const std::vector<double>& freqs) const {
+        fd.f = freqs;
+        fd.fCarrier = freqs;
+        fd.uVecVsFreq = u;
+        fd.rVecVsFreq = r;
+        fd.fVecVsFreq = f;
+        fd.mVecVsFreq = mo;
+        sd.uVecVsSpeed = u;
+        sd.rVecVsSpeed = r;
+        sd.fVecVsSpeed = f;
+        sd.mVecVsSpeed = mo;
+        // The whirl of the first excitation.
+        if (!u[0].empty()) {
+            const Complex ux(u[0][0].real, u[0][0].imaginary), uz(u[2][0].real, u[2][0].imaginary);
+            whirl(ux, uz, 1.0, sd.whirlMajorBendingSemiAxis, sd.whirlMinorBendingSemiAxis, sd.whirlPhaseAngle);
+        }
+    }
+};
+
+Eigen::Matrix<Complex, 6, 1> nodeSolution(const ShaftSystemModel& m, const ComplexVector& u, size_t node) {
+    Eigen::Matrix<Complex, 6, 1> v = Eigen::Matrix<Complex, 6, 1>::Zero();
+    for (int d = 0; d < 6; ++d) {
+        const size_t i = m.dof(node, d);
+        if (i != kNone) v(d) = u(Eigen::Index(i));
+    }
+    return v;
+}
+
+}  // namespace
+
+void checkForcedResponseRun(const ShaftSystemModel& m, const SystemDefinitionData& data, const ForcedResponseDefinitionsStruct& run) {
+    if (run.speeds.size() > 100000)
+        throw ModelError(fmt::format("speeds holds {} entries; at most 100000 are solved", run.speeds.size()));
+    if (run.speeds.empty() && run.numPlotPoints > 100000)
+        throw ModelError(fmt::format("numPlotPoints is {}; at most 100000 are solved", run.numPlotPoints));
+    if (run.numHarmonics > kMaxHarmonics)
+        throw ModelError(fmt::format("numHarmonics is {}; at most {} harmonics are solved", run.numHarmonics, kMaxHarmonics));
+    const std::vector<double> speeds = runSpeeds(run);
+    if (speeds.empty()) throw ModelError("no speed to solve: speeds is empty and numPlotPoints is 0");
+    for (size_t i = 0; i < speeds.size(); ++i)
+        if (!std::isfinite(speeds[i])) throw ModelError(fmt::format("speed {} of the run is not a finite number", i));
+    for (double v : {run.gearMeshDamping, run.gearMeshDampingRatio, run.hystereticDampingAxial})
+        if (!std::isfinite(v)) throw ModelError("the gear-mesh damping of the run is not a finite number");
+    const double columns = double(run.considerUnbalanceMasses ? m.shafts.size() : 0) +
+                           double(run.considerGearMeshForces ? m.meshes.size() * std::max(1u, run.numHarmonics) : 0);
+    if (double(speeds.size()) * columns > kMaxSolves)
+        throw ModelError(fmt::format("{} speeds × {} excitations exceed the {} solves of one run", speeds.size(), columns, kMaxSolves));
+    const auto& ppte = data.gearCalcResults.PPTE;
+    for (size_t i = 0; i < ppte.size(); ++i)
+        for (size_t k = 0; k < ppte[i].size(); ++k)
+            if (!std::isfinite(ppte[i][k]) || ppte[i][k] < 0)
+                throw ModelError(fmt::format("gearCalcResults.PPTE[{}][{}] must be a finite length ≥ 0", i, k));
+}
+
+void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& data, const ForcedResponseDefinitionsStruct& run,
+                         const std::function<void(size_t, size_t)>& progress, SystemVibrationResults& results) {
+    checkForcedResponseRun(m, data, run);
+    const std::vector<double> speeds = runSpeeds(run);
+    const Eigen::Index n = Eigen::Index(m.dofCount());
+    const unsigned harmonics = std::max(1u, run.numHarmonics);
+    const double nominal = results.controllingShaftNominalSpeed;
+    const double referenceRpm = nominal != 0.0 ? nominal : *std::max_element(speeds.begin(), speeds.end(),
+                                                                            [](double a, double b) { return std::abs(a) < std::abs(b); });
+    const std::vector<double> unbalance = unbalances(m, referenceRpm);
+
+    // Transmission error per mesh: PPTE of the mesh's position in gearCalcResults.PPTE (all
+    // groups in order), else the default; harmonic h has the amplitude PPTE / (2h).
+    std::vector<double> ppte;
+    for (const auto& group : data.gearCalcResults.PPTE) ppte.insert(ppte.end(), group.begin(), group.end());
+    std::vector<ComplexVector> rows;
+    std::vector<double> meshC;
+    SparseMatrix meshDampingMatrix(n, n);
+    for (size_t k = 0; k < m.meshes.size(); ++k) {
+        rows.push_back(meshRow(m, m.meshes[k]));
+        meshC.push_back(meshDamping(m, m.meshes[k], run));
+        const Eigen::VectorXd r = rows.back().real();
+        meshDampingMatrix += (meshC.back() * (r * r.transpose())).sparseView();
+    }
+
+    // K + iH and the damping (bearings, connections, meshes), complex once.
+    const ComplexSparse KH = m.K.cast<Complex>() + Complex(0, 1) * m.H.cast<Complex>();
+    const ComplexSparse Mc = m.M.cast<Complex>();
+    const SparseMatrix Cv = m.C + meshDampingMatrix;
+    Eigen::SparseLU<ComplexSparse> lu;
+    bool analysed = false;
+
+    results.forcedResponseResults.reserve(speeds.size());
+    std::vector<WhirlDataMembers> maxWhirl(m.docPoints.size());
+    for (size_t j = 0; j < speeds.size(); ++j) {
+        const double spin = speeds[j] * kRpmToRadPerSecond;
+        // Excitations: 1× unbalance of each shaft's gears, then every mesh's harmonics.
+        std::vector<Column> columns;
+        if (run.considerUnbalanceMasses)
+            for (size_t s = 0; s < m.shafts.size(); ++s) {
+                const double w = m.shafts[s].speedRatio * spin;
+                Column c{std::abs(w), ComplexVector::Zero(n)};
+                for (size_t g = 0; g < m.gears.size(); ++g) {
+                    if (m.gears[g].shaft != s || unbalance[g] == 0.0) continue;
+                    // A force m e Ω² turning with the shaft: along x at t = 0, then towards −z
+                    // for a spin about +y (f_x = F, f_z = iF; the other way for negative spin).
+                    const double F = unbalance[g] * w * w;
+                    const size_t ix = m.dof(m.gears[g].node, 0), iz = m.dof(m.gears[g].node, 2);
+                    if (ix == kNone || iz == kNone) continue;
+                    c.force(Eigen::Index(ix)) += F;
+                    c.force(Eigen::Index(iz)) += Complex(0, w >= 0 ? F : -F);
+                }
+                // Every shaft has its column (zero without unbalanced gears): column s is shaft s.
+                columns.push_back(std::move(c));
+            }
+        if (run.considerGearMeshForces)
+            for (size_t k = 0; k < m.meshes.size(); ++k) {
+                const GearInfo& g1 = m.gears[m.meshes[k].gear1];
+                const double meshOmega = g1.teeth * std::abs(m.shafts[g1.shaft].speedRatio * spin);
+                const double pp = k < ppte.size() ? ppte[k] : kDefaultPPTE;
+                for (unsigned h = 1; h <= harmonics; ++h) {
+                    Column c{meshOmega * h, ComplexVector::Zero(n), k, pp / (2.0 * h)};
+                    // Transmission error e: the mesh spring pushes km·e along its row.
+                    c.force = (m.meshes[k].stiffness * c.te) * rows[k];
+                    columns.push_back(std::move(c));
+                }
+            }
+
+        std::vector<ComplexVector> solutions;
+        const SparseMatrix D = Cv + spin * m.G;
+        for (const Column& c : columns) {
+            if (c.force.isZero(0.0)) {
+                solutions.push_back(ComplexVector::Zero(n));
+                continue;
+            }
+            // (K + iH − ω²M + iω(C + ΩG)) u = f
+            const ComplexSparse A = KH - (c.omega * c.omega) * Mc + Complex(0, c.omega) * D.cast<Complex>();
+            if (!analysed) {
+                lu.analyzePattern(A);
+                analysed = true;
+            }
+            lu.factorize(A);
+            if (lu.info() != Eigen::Success)
+                throw NumericalError(fmt::format("the system matrix is singular at {} 1/min, {} Hz (an unsupported "
+                                                 "rigid-body motion excited at rest?)", speeds[j], c.omega / kTwoPi));
+            solutions.push_back(lu.solve(c.force));
+            if (!solutions.back().allFinite())
+                throw NumericalError(fmt::format("the response at {} 1/min, {} Hz is not finite", speeds[j], c.omega / kTwoPi));
+        }
+        std::vector<double> freqs;
+        for (const Column& c : columns) freqs.push_back(c.omega / kTwoPi);
+
+        NWelleResultForcedResponse entry;
+        entry.speedRefBound = speeds[j];
+        entry.timeOutputs.baseFrequency = freqs.empty() ? 0.0 : freqs.front();
+        // Documentation points.
+        for (size_t p = 0; p < m.docPoints.size(); ++p) {
+            const DocPointInfo& dp = m.docPoints[p];
+            DocPointForcedResponseResults r;
+            r.docPointName = dp.name;
+            r.docPointShaftName = m.subShafts[m.shafts[dp.shaft].subShafts[dp.subShaft]].name;
+            r.docPointShaftCalcNum = int(dp.shaft);
+            r.docPointSubShaftNum = int(dp.subShaft);
+            r.docIndexInQuSpez = unsigned(p);
+            r.docPointShaftNumTM = unsigned(dp.shaft);
+            r.pos = dp.pos;
+            r.speedShaft = m.shafts[dp.shaft].speedRatio * speeds[j];
+            CarrierSeries series;
+            for (size_t c = 0; c < columns.size(); ++c)
+                series.add(nodeSolution(m, solutions[c], dp.node), sectionForces(m, solutions[c], dp.node, columns[c].omega, spin));
+            series.store(r.docPointFreqDomain, r.docPointSpeedDomain, freqs);
+            const double spinSign = m.shafts[dp.shaft].speedRatio * spin < 0 ? -1.0 : 1.0;
+            r.docPointSpeedDomain.whirlMinorBendingSemiAxis *= spinSign;
+            const double major = r.docPointSpeedDomain.whirlMajorBendingSemiAxis;
+            if (maxWhirl[p].speedIndex < 0 || major > maxWhirl[p].whirlMajorBendingSemiAxis) {
+                maxWhirl[p].speedIndex = int(j);
+                maxWhirl[p].speed = speeds[j];
+                maxWhirl[p].whirlMajorBendingSemiAxis = major;
+                maxWhirl[p].whirlMinorBendingSemiAxis = r.docPointSpeedDomain.whirlMinorBendingSemiAxis;
+                maxWhirl[p].whirlPhaseAngle = r.docPointSpeedDomain.whirlPhaseAngle;
+            }
+            entry.docPointResults.push_back(std::move(r));
+        }
+        // Bearings and connections: the force and moment they transmit, (K + iωC) u.
+        for (const SupportInfo& sp : m.supports) {
+            BearingForcedResponseResults b;
+            b.name = sp.name;
+            b.shaftNumTM = int(sp.shaft);
+            b.boundNum = int(&sp - m.supports.data());
+            b.speedShaft = m.shafts[sp.shaft].speedRatio * speeds[j];
+            CarrierSeries series;
+            for (size_t c = 0; c < columns.size(); ++c) {
+                Eigen::Matrix<Complex, 6, 1> q = nodeSolution(m, solutions[c], sp.node);
+                if (sp.otherNode != kNone) {
+                    const Eigen::Matrix3d T3 = m.shafts[sp.shaft].axes.transpose() * m.shafts[sp.otherShaft].axes;
+                    const Eigen::Matrix<Complex, 6, 1> o = nodeSolution(m, solutions[c], sp.otherNode);
+                    q.head<3>() -= T3.cast<Complex>() * o.head<3>();
+                    q.tail<3>() -= T3.cast<Complex>() * o.tail<3>();
+                }
+                const Eigen::Matrix<Complex, 6, 1> load =
+                    sp.stiffness.cast<Complex>() * q + Complex(0, columns[c].omega) * (sp.damping.cast<Complex>() * q);
+                series.add(nodeSolution(m, solutions[c], sp.node), load);
+            }
+            series.store(b.bearingFreqDomain, b.bearingSpeedDomain, freqs);
+            entry.bearingResults.push_back(std::move(b));
+        }
+        // Gear meshes: deflection along the line of action, dynamic mesh force, stiffness.
+        for (size_t k = 0; k < m.meshes.size(); ++k) {
+            const MeshInfo& mesh = m.meshes[k];
+            const GearInfo &g1 = m.gears[mesh.gear1], &g2 = m.gears[mesh.gear2];
+            GearMeshForcedResponseResults g;
+            g.nDataIdsOfGears = {int64_t(mesh.gear1) + 1, int64_t(mesh.gear2) + 1};
+            g.name = mesh.name;
+            g.shaftNumTMMain = g.shaftNumTMInput = int(g1.shaft);
+            g.shaftNumTMOutput = int(g2.shaft);
+            g.rGearInput = g1.pitchDiameter / 2;
+            g.rGearOutput = g2.pitchDiameter / 2;
+            g.posGearInputGlobal = g1.centre.dot(m.shafts[g1.shaft].axes.col(1));
+            g.posGearOutGlobal = g2.centre.dot(m.shafts[g2.shaft].axes.col(1));
+            g.speedShaftMain = m.shafts[g1.shaft].speedRatio * speeds[j];
+            g.omega = g1.teeth * std::abs(m.shafts[g1.shaft].speedRatio * spin);
+            g.gearMeshFreqDomain.f = freqs;
+            double teAmplitude = 0.0;
+            for (size_t c = 0; c < columns.size(); ++c) {
+                if (columns[c].mesh == k && g.baseFreqInd < 0) g.baseFreqInd = int(c);
+                const double e = columns[c].mesh == k ? columns[c].te : 0.0;
+                teAmplitude = std::max(teAmplitude, e);
+                const Complex delta = rows[k].transpose() * solutions[c];
+                const Complex force = mesh.stiffness * (delta - e) + Complex(0, columns[c].omega * meshC[k]) * delta;
+                g.gearMeshFreqDomain.dispPLVsFreq.push_back(riap(delta));
+                g.gearMeshFreqDomain.forcePLVsFreq.push_back(riap(force));
+                g.gearMeshFreqDomain.stiffPLVsFreq.push_back(riap(mesh.stiffness));
+                g.maxDynamicForce = std::max(g.maxDynamicForce, std::abs(force));
+            }
+            // Dynamic factor: the dynamic mesh force over the force the transmission error would
+            // give between blocked gears (km·e).
+            g.dynamicFactor = teAmplitude > 0 ? 1.0 + g.maxDynamicForce / (mesh.stiffness * teAmplitude) : 1.0;
+            g.gearMeshSpeedDomain.dispPLVsSpeed = g.gearMeshFreqDomain.dispPLVsFreq;
+            g.gearMeshSpeedDomain.forcePLVsSpeed = g.gearMeshFreqDomain.forcePLVsFreq;
+            g.gearMeshSpeedDomain.stiffPLVsSpeed = g.gearMeshFreqDomain.stiffPLVsFreq;
+            entry.gearMeshResults.push_back(std::move(g));
+        }
+        // Results at every node along the shafts.
+        if (run.calculateResultsVsLength)
+            for (size_t node = 0; node < m.nodes.size(); ++node) {
+                ForcedResponseResultsVsLength l;
+                l.shaftNumTM = int(m.nodes[node].shaft);
+                l.pos = m.nodes[node].pos;
+                CarrierSeries series;
+                for (size_t c = 0; c < columns.size(); ++c)
+                    series.add(nodeSolution(m, solutions[c], node), sectionForces(m, solutions[c], node, columns[c].omega, spin));
+                series.store(l.freqDomainResult, l.speedDomainResult, freqs);
+                entry.resultsVsLength.push_back(std::move(l));
+            }
+        results.forcedResponseResults.push_back(std::move(entry));
+        if (progress) progress(j + 1, speeds.size());
+    }
+    for (const WhirlDataMembers& w : maxWhirl) {
+        WhirlDataPerSpeedStruct s;
+        s.whirlDataPerSpeed.push_back(w);
+        results.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis.push_back(std::move(s));
+    }
+}
+
+}  // namespace ds::solver

@@ -1,0 +1,22 @@
+#pragma once
+// Steady-state forced response of an assembled shaft-system model (calculation 1).
+#include <functional>
+
+#include "dynamics/dynamics_definitions.h"
+#include "dynamics/vibration_results.h"
+#include "solver/model.h"
+
+namespace ds::solver {
+
+/// Refuses, before any work, a run that is too large or ill-defined (speeds, harmonics, plot
+/// range); throws ModelError.
+void checkForcedResponseRun(const ShaftSystemModel& model, const SystemDefinitionData& data,
+                            const ForcedResponseDefinitionsStruct& run);
+
+/// Fills results.forcedResponseResults (one entry per speed) and the documentation points'
+/// largest whirl.
+void solveForcedResponse(const ShaftSystemModel& model, const SystemDefinitionData& data,
+                         const ForcedResponseDefinitionsStruct& run, const std::function<void(size_t, size_t)>& progress,
+                         SystemVibrationResults& results);
+
+}  // namespace ds::solver

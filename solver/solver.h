@@ -1,0 +1,69 @@
+#pragma once
+// The system-dynamics solver: from the definition of a vibration calculation (SystemDefinition
+// with its data block) to the result tree (SystemVibrationResults) that the module variables and
+// the diagrams are made from.
+//
+// Calculations (GeneralSystemDynamicsDefinitions::calculationToPerform, stored as the results'
+// performedCalculation):
+//   0  modal analysis at the controlling shaft's nominal speed: every sub-shaft's modes with
+//      frequency (Hz), description, whirl, energies and shape (pos m, u m, angle rad, normalised
+//      to a largest deflection — or, for torsional and axial modes, rotation — of 1);
+//   1  forced response (see SolverOptions::forcedResponse);
+//   2  Campbell diagram: the modes at every speed of campbellSpeed (1/min, controlling shaft),
+//      tracked from speed to speed by their shapes, plus the modal analysis at the nominal speed.
+//      resCampbell[0] is the nominal speed, then the sweep; resCampbellClassified holds the sweep.
+//
+// solverStatus: 0 solved; 2 input refused (message names the table and index); 3 numerical
+// failure (an eigenvalue or linear solver did not converge); 10 not run (the record's default).
+// Nothing but the status, the calculation and the controlling shaft is filled when the status is
+// not 0, and no result value is ever NaN or infinite.
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "dynamics/dynamics_definitions.h"
+#include "dynamics/system_definition.h"
+#include "dynamics/vibration_results.h"
+#include "platform/drivesys_export.h"
+
+enum SolverStatus : int {
+    kSolverOk = 0,
+    kSolverInputError = 2,
+    kSolverNumericalError = 3,
+    kSolverNotRun = 10,
+};
+
+struct DRIVESYS_API SolverOptions {
+    /// Speed of the controlling shaft for the modal analysis, 1/min. NaN: the forced-response
+    /// definition's controllingShaftNominalSpeed when one is given, else 0.
+    double nominalSpeed = std::numeric_limits<double>::quiet_NaN();
+    /// Modes per speed; 0: the data block's numResonanceCurves, or 12 when that is 0.
+    unsigned numModes = 0;
+    /// Elements longer than this are split, m.
+    double maxElementLength = 0.04;
+    /// Calculation to run; −1: GeneralSystemDynamicsDefinitions::calculationToPerform.
+    int calculation = -1;
+    /// The forced-response run (calculation 1); null: a default run.
+    const ForcedResponseDefinitionsStruct* forcedResponse = nullptr;
+    /// Called after each speed of a sweep with (speeds done, speeds in all).
+    std::function<void(size_t, size_t)> progress;
+};
+
+struct DRIVESYS_API SolverReport {
+    int status = kSolverNotRun;
+    /// Why the input was refused or the solve failed (UTF-8); empty on success.
+    std::string message;
+    /// Degrees of freedom of the assembled model.
+    size_t dofCount = 0;
+};
+
+/// Limits checked before any work: more speeds or modes than these are refused.
+inline constexpr size_t kSolverMaxSpeeds = 100000;
+inline constexpr unsigned kSolverMaxModes = 1000;
+
+/// Solves the calculation and fills `results` (reset first). Never throws for bad input: the
+/// report and results.solverStatus say what happened.
+DRIVESYS_API SolverReport SolveSystemDynamics(const SystemDefinition& definition,
+                                              const GeneralSystemDynamicsDefinitions& general,
+                                              SystemVibrationResults& results, const SolverOptions& options = {});

@@ -1,0 +1,271 @@
+// Modal analysis and Campbell diagrams against closed-form results.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "solver/beam_element.h"
+#include "solver/rotor_builder.h"
+#include "solver/solver.h"
+
+namespace {
+using ds::test::RotorBuilder;
+constexpr double kPi = std::numbers::pi;
+constexpr double kE = 2.1e11, kG = 8.1e10, kRho = 7850.0;
+constexpr double kStiff = 1e12;
+/// Supports of the gear-pair tests: stiff enough that their compliance (in series with the
+/// mesh) stays below 1e-5 of the mesh's.
+constexpr double kRigid = 1e14;
+
+std::vector<double> frequencies(const SystemVibrationResults& r, const char* containing) {
+    std::vector<double> out;
+    for (const auto& mode : r.resultsPerShaft.at(0).shaftResultsPerSubShaft.at(0).mode)
+        if (mode.description.toUtf8().find(containing) != std::string::npos) out.push_back(mode.frequency);
+    return out;
+}
+
+SystemVibrationResults solve(const RotorBuilder& b, int calculation, SolverOptions o = {}) {
+    GeneralSystemDynamicsDefinitions general;
+    general.calculationToPerform = calculation;
+    SystemVibrationResults r;
+    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
+    EXPECT_EQ(report.status, kSolverOk) << report.message;
+    return r;
+}
+
+/// Simply supported Timoshenko beam, mode n: the lower root of
+/// (ρAω² − κGAk²)(ρIω² − EIk² − κGA) = (κGAk)², k = nπ/L.
+double timoshenkoSimplySupported(int n, double L, double d, double kappa) {
+    const double A = kPi * d * d / 4, I = kPi * std::pow(d, 4) / 64, k = n * kPi / L, kGA = kappa * kG * A;
+    const double a = kRho * A * kRho * I, B = kRho * A * (kE * I * k * k + kGA) + kGA * k * k * kRho * I,
+                 c = kGA * kE * I * std::pow(k, 4);
+    return std::sqrt((B - std::sqrt(B * B - 4 * a * c)) / (2 * a)) / (2 * kPi);
+}
+
+TEST(BeamElement, CantileverTipUnderLoadMatchesTimoshenkoBeamTheory) {
+    // One element clamped at node 1, a force P at node 2: deflection P L³/(3EI) + P L/(κGA) and
+    // end rotation P L²/(2EI), with the sign of each bending plane (dux/dy = −rz, duz/dy = rx).
+    const double L = 0.5, d = 0.04, kappa = 0.886, P = 1000.0;
+    ds::solver::BeamSection s;
+    s.area = kPi * d * d / 4;
+    s.Ixx = s.Izz = kPi * std::pow(d, 4) / 64;
+    s.J = 2 * s.Ixx;
+    const ds::solver::BeamMaterial mat{kE, kG, kappa, kRho};
+    const Eigen::Matrix<double, 6, 6> K = ds::solver::timoshenkoElement(L, s, mat).stiffness().bottomRightCorner<6, 6>();
+    const double deflection = P * L * L * L / (3 * kE * s.Ixx) + P * L / (kappa * kG * s.area);
+    const double rotation = P * L * L / (2 * kE * s.Ixx);
+    Eigen::Matrix<double, 6, 1> f = Eigen::Matrix<double, 6, 1>::Zero();
+    f(0) = P;  // ux
+    Eigen::Matrix<double, 6, 1> u = K.ldlt().solve(f);
+    EXPECT_NEAR(u(0), deflection, 1e-9 * deflection);
+    EXPECT_NEAR(u(5), -rotation, 1e-9 * rotation);
+    f.setZero();
+    f(2) = P;  // uz
+    u = K.ldlt().solve(f);
+    EXPECT_NEAR(u(2), deflection, 1e-9 * deflection);
+    EXPECT_NEAR(u(3), rotation, 1e-9 * rotation);
+    // Axial bar and torsion: E A / L and G J / L.
+    EXPECT_NEAR(K(1, 1), kE * s.area / L, 1e-6 * kE * s.area / L);
+    EXPECT_NEAR(K(4, 4), kG * s.J / L, 1e-6 * kG * s.J / L);
+}
+
+TEST(BeamElement, MassOfARigidMotionIsTheElementsMassAndGyroscopicMatrixIsSkew) {
+    const double L = 0.3, d = 0.05;
+    ds::solver::BeamSection s;
+    s.area = kPi * d * d / 4;
+    s.Ixx = s.Izz = kPi * std::pow(d, 4) / 64;
+    s.J = 2 * s.Ixx;
+    const auto e = ds::solver::timoshenkoElement(L, s, {kE, kG, 0.886, kRho});
+    for (int dof : {0, 1, 2}) {
+        Eigen::Matrix<double, 12, 1> q = Eigen::Matrix<double, 12, 1>::Zero();
+        q(dof) = q(dof + 6) = 1.0;
+        EXPECT_NEAR(q.dot(e.mass * q), kRho * s.area * L, 1e-12) << dof;
+    }
+    Eigen::Matrix<double, 12, 1> twist = Eigen::Matrix<double, 12, 1>::Zero();
+    twist(4) = twist(10) = 1.0;
+    EXPECT_NEAR(twist.dot(e.mass * twist), kRho * s.J * L, 1e-15);
+    EXPECT_LT((e.gyroscopic + e.gyroscopic.transpose()).norm(), 1e-18);
+}
+
+TEST(ModalAnalysis, SimplySupportedBeamConvergesToTimoshenkoTheory) {
+    const double L = 1.0, d = 0.05, kappa = 0.886;
+    std::vector<double> errors;
+    for (double element : {0.25, 0.125, 0.0625}) {
+        RotorBuilder b;
+        const size_t s = b.shaft(L"beam", {{L, d}}, kRho, kappa);
+        b.bearing(s, L"left", 0.0, {kStiff, 0, kStiff, 0, 0, 0});
+        b.bearing(s, L"right", L, {kStiff, 0, kStiff, 0, 0, 0});
+        SolverOptions o;
+        o.maxElementLength = element;
+        o.numModes = 8;
+        const SystemVibrationResults r = solve(b, 0, o);
+        // Free axial and torsional motion: two rigid-body modes at exactly 0 Hz.
+        const auto& modes = r.resultsPerShaft[0].shaftResultsPerSubShaft[0].mode;
+        ASSERT_GE(modes.size(), 2u);
+        EXPECT_EQ(modes[0].frequency, 0.0);
+        EXPECT_EQ(modes[1].frequency, 0.0);
+        const std::vector<double> bending = frequencies(r, "bending");
+        ASSERT_GE(bending.size(), 4u);
+        const double f1 = timoshenkoSimplySupported(1, L, d, kappa), f2 = timoshenkoSimplySupported(2, L, d, kappa);
+        // Two planes: each frequency twice.
+        EXPECT_NEAR(bending[0], bending[1], 1e-9 * f1);
+        errors.push_back(std::abs(bending[0] / f1 - 1));
+        if (element < 0.1) {
+            EXPECT_NEAR(bending[0], f1, 1e-3 * f1);
+            EXPECT_NEAR(bending[2], f2, 1e-3 * f2);
+        }
+    }
+    EXPECT_GT(errors[0], errors[1]);
+    EXPECT_GT(errors[1], errors[2]);
+}
+
+TEST(ModalAnalysis, JeffcottRotorRunsAtSquareRootOfStiffnessOverMass) {
+    // A 10 kg disk at mid-span of a nearly massless shaft on rigid supports:
+    // k = 1 / (L³/(48 EI) + L/(4 κGA)), f = √(k/m)/2π.
+    const double L = 0.6, d = 0.03, m = 10.0, kappa = 0.886;
+    RotorBuilder b;
+    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0, kappa);
+    b.bearing(s, L"A", 0.0, {kStiff, kStiff, kStiff, 0, 0, 0});
+    b.bearing(s, L"B", L, {kStiff, 0, kStiff, 0, 0, 0});
+    b.gear(s, L"disk", L / 2, m, 0.0);
+    const double A = kPi * d * d / 4, I = kPi * std::pow(d, 4) / 64;
+    const double k = 1.0 / (L * L * L / (48 * kE * I) + L / (4 * kappa * kG * A));
+    const double expected = std::sqrt(k / m) / (2 * kPi);
+    const std::vector<double> bending = frequencies(solve(b, 0), "bending");
+    ASSERT_GE(bending.size(), 2u);
+    EXPECT_NEAR(bending[0], expected, 1e-3 * expected);
+    EXPECT_NEAR(bending[1], expected, 1e-3 * expected);
+}
+
+TEST(ModalAnalysis, TwoInertiaTorsionalSystem) {
+    // Disks J1, J2 at the ends of a shaft of torsional stiffness k = GJ/L (light shaft):
+    // ω = √(k (J1 + J2) / (J1 J2)).
+    const double L = 0.4, d = 0.02, J1 = 0.05, J2 = 0.2;
+    RotorBuilder b;
+    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
+    b.bearing(s, L"A", 0.0, {kStiff, kStiff, kStiff, 0, 0, 0});
+    b.bearing(s, L"B", L, {kStiff, 0, kStiff, 0, 0, 0});
+    b.gear(s, L"J1", 0.0, 1.0, J1);
+    b.gear(s, L"J2", L, 1.0, J2);
+    const double k = kG * kPi * std::pow(d, 4) / 32 / L;
+    const double expected = std::sqrt(k * (J1 + J2) / (J1 * J2)) / (2 * kPi);
+    const SystemVibrationResults r = solve(b, 0);
+    const std::vector<double> torsion = frequencies(r, "1st torsion");
+    ASSERT_EQ(torsion.size(), 1u);
+    EXPECT_NEAR(torsion[0], expected, 1e-3 * expected);
+    EXPECT_FALSE(frequencies(r, "rigid body torsion").empty());
+}
+
+TEST(ModalAnalysis, GearPairTorsionalModeFollowsTheBaseRadii) {
+    // Two gears on short light shafts, held laterally at the gears; only the mesh couples their rotations:
+    // ω² = k_m (rb1²/J1 + rb2²/J2), rb = rw cos α.
+    const double r1 = 0.03, r2 = 0.09, alpha = 20.0 * kPi / 180, km = 5e8, J1 = 2e-3, J2 = 3e-2;
+    RotorBuilder b;
+    const size_t s1 = b.shaft(L"pinion shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, 0.0);
+    const size_t s2 = b.shaft(L"wheel shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, r1 + r2);
+    // Each gear held at its own node: no shaft bending takes part, only the mesh couples.
+    for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.05, {kRigid, kRigid, kRigid, 1e10, 0, 1e10});
+    const size_t g1 = b.gear(s1, L"pinion", 0.05, 1.0, J1, 0.0, 20, 2 * r1, alpha);
+    const size_t g2 = b.gear(s2, L"wheel", 0.05, 1.0, J2, 0.0, 60, 2 * r2, alpha);
+    b.mesh(s1, g1, s2, g2, km, 3.0);
+    b.d.controlingShaftName = L"pinion shaft";
+    b.d.campbellSpeed = {0.0, 3000.0};
+    const double rb1 = r1 * std::cos(alpha), rb2 = r2 * std::cos(alpha);
+    const double expected = std::sqrt(km * (rb1 * rb1 / J1 + rb2 * rb2 / J2)) / (2 * kPi);
+    const SystemVibrationResults r = solve(b, 2);
+    const std::vector<double> torsion = frequencies(r, "1st torsion");
+    ASSERT_EQ(torsion.size(), 1u);
+    EXPECT_NEAR(torsion[0], expected, 1e-3 * expected);
+    // The wheel turns the other way at a third of the speed; the mesh frequency is z1 · n1.
+    const NWelleResultCampbells& top = r.resCampbell.back();
+    EXPECT_DOUBLE_EQ(top.shaftsSpeeds[0], 50.0);
+    EXPECT_NEAR(top.shaftsSpeeds[1], -50.0 / 3.0, 1e-12);
+    EXPECT_NEAR(top.gearMeshFrequency.at(0), 20 * 50.0, 1e-9);
+}
+
+/// Overhung disk on a light cantilever with tip stiffness [[k11, k12], [k12, k22]] (deflection and
+/// tilt). For circular whirl at ω with spin Ω the tilt inertia
+/// becomes Id ∓ Ip Ω/ω (forward −, backward +):
+///   (k11 − m ω²)(k22 − Id ω² ± Ip Ω ω) − k12² = 0.
+double overhungWhirl(double k11, double k12, double k22, double m, double Id, double Ip, double spin, bool forward) {
+    auto f = [&](double w) {
+        return (k11 - m * w * w) * (k22 - Id * w * w + (forward ? 1 : -1) * Ip * spin * w) - k12 * k12;
+    };
+    // The lower root lies below √(k11/m); bisection on the sign change from the positive f(0).
+    double lo = 0.0, hi = std::sqrt(k11 / m);
+    for (int i = 0; i < 200; ++i) {
+        const double mid = (lo + hi) / 2;
+        (f(mid) > 0 ? lo : hi) = mid;
+    }
+    return lo / (2 * kPi);
+}
+
+TEST(ModalAnalysis, GyroscopicSplittingOfAnOverhungDiskFollowsTheClosedForm) {
+    const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06, Id = Ip / 2;
+    RotorBuilder b;
+    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
+    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
+    b.gear(s, L"disk", L, m, Ip);
+    const double I = kPi * std::pow(d, 4) / 64, EI = kE * I;
+    // Tip stiffness of the cantilever: the inverse of its flexibility [[L³/3EI, L²/2EI], [L²/2EI, L/EI]].
+    const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI;
+    const double det = f11 * f22 - f12 * f12;
+    const double c11 = f22 / det, c12 = -f12 / det, c22 = f11 / det;
+    b.d.campbellSpeed = {0.0, 6000.0, 12000.0};
+    SolverOptions o;
+    o.numModes = 4;
+    const SystemVibrationResults r = solve(b, 2, o);
+    const auto& cls = r.resCampbellClassified;
+    auto curve = [&](const char* name) -> const std::vector<double>& {
+        for (size_t k = 0; k < cls.eigenID.size(); ++k)
+            if (cls.eigenID[k].toUtf8() == name) return cls.eigenfrequencies[k].curve;
+        ADD_FAILURE() << "no curve " << name;
+        static const std::vector<double> none(3, 0.0);
+        return none;
+    };
+    const auto& forward = curve("1st bending forward");
+    const auto& backward = curve("1st bending backward");
+    for (size_t j = 0; j < 3; ++j) {
+        const double spin = cls.frequencyInputRange[j] * 2 * kPi / 60;
+        const double fw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, true);
+        const double bw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, false);
+        EXPECT_NEAR(forward[j], fw, 1e-3 * fw) << j;
+        EXPECT_NEAR(backward[j], bw, 1e-3 * bw) << j;
+    }
+    EXPECT_GT(forward[2], forward[1]);
+    EXPECT_LT(backward[2], backward[1]);
+}
+
+TEST(Campbell, CrossingBranchesStayOnTheirOwnCurves) {
+    // Bending of an overhung disk rises with speed (forward whirl) through the constant torsion
+    // mode of the disk on a torsional spring: the two cross without interacting, so tracking by
+    // shape must keep the torsion curve flat where sorting by frequency would swap them.
+    const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06;
+    RotorBuilder b;
+    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
+    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
+    b.gear(s, L"disk", L, m, Ip);
+    // Torsion of the disk on the shaft (GJ/L) a little above the bending mode at rest.
+    b.d.campbellSpeed = {};
+    for (int rpm = 0; rpm <= 30000; rpm += 1000) b.d.campbellSpeed.push_back(rpm);
+    SolverOptions o;
+    o.numModes = 3;
+    const SystemVibrationResults r = solve(b, 2, o);
+    const auto& cls = r.resCampbellClassified;
+    size_t torsion = cls.eigenID.size(), forward = cls.eigenID.size();
+    for (size_t k = 0; k < cls.eigenID.size(); ++k) {
+        if (cls.eigenID[k].toUtf8() == "1st torsion") torsion = k;
+        if (cls.eigenID[k].toUtf8() == "1st bending forward") forward = k;
+    }
+    ASSERT_LT(torsion, cls.eigenID.size());
+    ASSERT_LT(forward, cls.eigenID.size());
+    const auto& t = cls.eigenfrequencies[torsion].curve;
+    const auto& f = cls.eigenfrequencies[forward].curve;
+    for (double v : t) EXPECT_NEAR(v, t.front(), 1e-6 * t.front());
+    EXPECT_LT(f.front(), t.front());
+    EXPECT_GT(f.back(), t.back());
+    EXPECT_TRUE(std::is_sorted(f.begin(), f.end()));
+}
+
+}  // namespace

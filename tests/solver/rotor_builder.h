@@ -1,0 +1,93 @@
+#pragma once
+// Builds vibration definitions for the solver tests: shafts of round sections on the global y
+// axis (offset in z), bearings with diagonal stiffness, rigid-disk gears and meshes. SI units.
+#include <array>
+#include <string>
+
+#include "dynamics/system_definition.h"
+
+namespace ds::test {
+
+struct RotorBuilder {
+    SystemDefinitionData d;
+
+    /// Shaft of one sub-shaft, starting at (0, 0, offsetZ), made of sections (length, diameter).
+    size_t shaft(const wchar_t* name, std::initializer_list<std::pair<double, double>> sections, double density = 7850.0,
+                 double kappa = 0.0, double E = 2.1e11, double G = 8.1e10, double offsetZ = 0.0) {
+        const size_t s = d.shaftsNames.size();
+        d.shaftsNames.push_back({name});
+        d.shaftOrigin.push_back({NVektor(0, 0, offsetZ)});
+        d.shaftE.push_back({E});
+        d.shaftG.push_back({G});
+        d.shaftRo.push_back({density});
+        d.shaftKappa.push_back({kappa});
+        d.secLength.push_back({{}});
+        d.secLda.push_back({{}});
+        for (const auto& [length, diameter] : sections) {
+            d.secLength[s][0].push_back(length);
+            d.secLda[s][0].push_back(diameter);
+        }
+        for (auto* t : {&d.bearingName}) t->push_back({{}});
+        d.bearingPosition.push_back({{}});
+        for (auto* t : stiffness()) t->push_back({{}});
+        d.gearName.push_back({{}});
+        d.gearPosition.push_back({{}});
+        for (auto* t : gearTables()) t->push_back({{}});
+        d.gearZ.push_back({{}});
+        return s;
+    }
+
+    /// Bearing with diagonal stiffness (kx, ky, kz in N/m; krx, kry, krz in N·m/rad).
+    void bearing(size_t s, const wchar_t* name, double y, std::array<double, 6> k) {
+        d.bearingName[s][0].push_back(name);
+        d.bearingPosition[s][0].push_back(NVektor(0, y, 0));
+        auto tables = stiffness();
+        for (size_t i = 0; i < 6; ++i) (*tables[i])[s][0].push_back(k[i]);
+    }
+
+    /// Rigid disk (or gear): mass kg, polar inertia kg·m², width m, teeth, pitch diameter m,
+    /// transverse pressure angle rad.
+    size_t gear(size_t s, const wchar_t* name, double y, double mass, double polar, double width = 0.0, int teeth = 0,
+                double dw = 0.0, double alpha = 0.0) {
+        d.gearName[s][0].push_back(name);
+        d.gearPosition[s][0].push_back(NVektor(0, y, 0));
+        const double values[] = {mass, polar, width, dw, alpha};
+        auto tables = gearTables();
+        for (size_t i = 0; i < tables.size(); ++i) (*tables[i])[s][0].push_back(values[i]);
+        d.gearZ[s][0].push_back(teeth);
+        return d.gearName[s][0].size() - 1;
+    }
+
+    void mesh(size_t s1, size_t g1, size_t s2, size_t g2, double stiffness, double ratio) {
+        if (d.constraintConnectionShaft1.empty()) {
+            for (auto* t : {&d.constraintConnectionShaft1, &d.constraintConnectionShaft2, &d.constraintConnectionGear1,
+                            &d.constraintConnectionGear2})
+                t->resize(1);
+            d.constraintConnectionGearMeshStiffness.resize(1);
+            d.constraintConnectionGearRatio.resize(1);
+        }
+        d.constraintConnectionShaft1[0].push_back(int(s1));
+        d.constraintConnectionGear1[0].push_back(int(g1));
+        d.constraintConnectionShaft2[0].push_back(int(s2));
+        d.constraintConnectionGear2[0].push_back(int(g2));
+        d.constraintConnectionGearMeshStiffness[0].push_back(stiffness);
+        d.constraintConnectionGearRatio[0].push_back(ratio);
+    }
+
+    SystemDefinition definition() const {
+        SystemDefinition def;
+        def.data = d;
+        return def;
+    }
+
+private:
+    std::array<SystemDefinitionData::Doubles3*, 6> stiffness() {
+        return {&d.bearingStiffnessFxUx, &d.bearingStiffnessFyUy, &d.bearingStiffnessFzUz,
+                &d.bearingStiffnessMxRx, &d.bearingStiffnessMyRy, &d.bearingStiffnessMzRz};
+    }
+    std::array<SystemDefinitionData::Doubles3*, 5> gearTables() {
+        return {&d.gearMass, &d.gearMassMomentOfInertia, &d.gearWidth, &d.gearDw, &d.gearAlfwt};
+    }
+};
+
+}  // namespace ds::test

@@ -1,0 +1,45 @@
+#include "tools/demo_solved.h"
+
+#include <chrono>
+#include <stdexcept>
+
+#include "solver/sample_definition.h"
+#include "solver/solver.h"
+
+namespace drivesys_cli {
+
+const DemoSolution& demoSolution() {
+    static const DemoSolution solution = [] {
+        DemoSolution s;
+        const auto start = std::chrono::steady_clock::now();
+        s.input = ds::sampleGearboxSolverInput();
+        s.forcedRun.considerGearMeshForces = true;
+        s.forcedRun.considerUnbalanceMasses = false;
+        s.forcedRun.numHarmonics = 3;
+        s.forcedRun.numPlotPoints = 291;
+        s.forcedRun.xAxisMin = 100.0;
+        s.forcedRun.xAxisMax = 3000.0;
+        s.forcedRun.controllingShaftNominalSpeed = s.input.options.nominalSpeed;
+        s.input.forcedResponse = s.forcedRun;
+        s.input.hasForcedResponse = true;
+
+        SolverOptions options = s.input.options;
+        options.calculation = 2;
+        SolverReport report = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
+        if (report.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + report.message);
+        s.dofCount = report.dofCount;
+        SystemVibrationResults forced;
+        options.calculation = 1;
+        options.forcedResponse = &s.forcedRun;
+        report = SolveSystemDynamics(s.input.definition, s.input.general, forced, options);
+        if (report.status != kSolverOk) throw std::runtime_error("sample forced response: " + report.message);
+        s.results.forcedResponseResults = std::move(forced.forcedResponseResults);
+        s.results.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis =
+            std::move(forced.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis);
+        s.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return s;
+    }();
+    return solution;
+}
+
+}  // namespace drivesys_cli

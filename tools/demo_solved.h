@@ -1,0 +1,23 @@
+#pragma once
+// The demo's vibration results, solved once from the sample gearbox's definition and shared by
+// the demo steps that write them, their module variables and their diagrams.
+#include "dynamics/vibration_results.h"
+#include "solver/definition_json.h"
+
+namespace drivesys_cli {
+
+struct DemoSolution {
+    SolverInput input;
+    /// The forced-response run of the demo (gear-mesh excitation, three harmonics).
+    ForcedResponseDefinitionsStruct forcedRun;
+    /// Campbell diagram with the modal analysis at the nominal speed and the forced response, in
+    /// one tree (performedCalculation 2; the diagrams read it as each calculation in turn).
+    SystemVibrationResults results;
+    size_t dofCount = 0;
+    double seconds = 0.0;
+};
+
+/// Solves on first use; throws std::runtime_error when the solver refuses.
+const DemoSolution& demoSolution();
+
+}  // namespace drivesys_cli
