@@ -458,8 +458,21 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
         dp.shaft = size_t(s);
         dp.subShaft = size_t(j);
         dp.pos = onSubShaft(dp.shaft, dp.subShaft, d.forcedPos[p], fmt::format("documentation point {} (forcedPos{})", narrow(dp.name), idx({p})));
-        m.docPoints.push_back(dp);
+        if (!options.docPoints) m.docPoints.push_back(dp);
     }
+    if (options.docPoints)
+        for (size_t p = 0; p < options.docPoints->size(); ++p) {
+            const DocPointDataForForcedResponseStruct& src = (*options.docPoints)[p];
+            DocPointInfo dp;
+            dp.name = src.name;
+            if (src.shaftNumTM >= nS)
+                fail(fmt::format("documentationPoints[{}] ({}): shaftNumTM {} names no shaft", p, narrow(dp.name), src.shaftNumTM));
+            dp.shaft = src.shaftNumTM;
+            for (size_t j = 0; j < d.shaftsNames[dp.shaft].size(); ++j)
+                if (d.shaftsNames[dp.shaft][j] == src.shaftName) dp.subShaft = j;
+            dp.pos = onSubShaft(dp.shaft, dp.subShaft, src.position, fmt::format("documentationPoints[{}] ({})", p, narrow(dp.name)));
+            m.docPoints.push_back(dp);
+        }
 
     // ---- nodes and elements ----------------------------------------------------------------------
     struct Element {

@@ -49,6 +49,7 @@
 #include <string>
 #include <vector>
 
+#include "dynamics/dynamics_definitions.h"
 #include "dynamics/system_definition.h"
 #include "solver/beam_element.h"
 
@@ -151,6 +152,10 @@ enum MotionKind : int { kLateral, kAxialMotion, kTorsionMotion, kMotionKinds };
 struct ModelOptions {
     /// Elements longer than this are split evenly, m (≤ 0: never).
     double maxElementLength = 0.04;
+    /// Documentation points that replace the data block's (a forced-response run's own list):
+    /// shaftNumTM the shaft index, shaftName the sub-shaft (its first when no name matches),
+    /// position m along it.
+    const std::vector<DocPointDataForForcedResponseStruct>* docPoints = nullptr;
 };
 
 class ShaftSystemModel {

@@ -141,8 +141,8 @@ SolverInput sampleGearboxSolverInput() {
         d.bearingStiffnessFxUx[s][0].push_back(radial);
         d.bearingStiffnessFzUz[s][0].push_back(radial);
         d.bearingStiffnessFyUy[s][0].push_back(b.fixation == 1 ? 5.0e7 : 0.0);
-        d.bearingDampingX[s][0].push_back(200.0);
-        d.bearingDampingZ[s][0].push_back(200.0);
+        d.bearingDampingX[s][0].push_back(1000.0);
+        d.bearingDampingZ[s][0].push_back(1000.0);
     }
     // Two documentation points: the first pinion and the output shaft's free end.
     d.docPointName = {L"Pinion z1", L"Output shaft end"};

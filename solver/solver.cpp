@@ -127,6 +127,9 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
     try {
         ModelOptions mo;
         mo.maxElementLength = options.maxElementLength;
+        // A forced-response run with its own documentation points uses them instead of the data block's.
+        if (calculation == 1 && options.forcedResponse && !options.forcedResponse->documentationPoints.empty())
+            mo.docPoints = &options.forcedResponse->documentationPoints;
         const ShaftSystemModel model = ShaftSystemModel::build(d, mo);
         report.dofCount = model.dofCount();
         if (calculation == 1) {

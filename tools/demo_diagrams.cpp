@@ -1,6 +1,8 @@
 // Demo step: result diagrams of the solved sample gearbox: its Campbell diagram, the mode shape of
 // the input shaft's first bending mode and the first documentation point's response to the first
 // mesh's excitation, each as diagram JSON and SVG picture under diagrams/.
+#include <algorithm>
+#include <cmath>
 #include <fmt/format.h>
 #include <fmt/xchar.h>
 #include <nlohmann/json.hpp>
@@ -20,10 +22,18 @@ struct DemoDiagram {
 
 drivesys_cli::DemoStepRegistrar diagramsStep(80, "diagrams", [](drivesys_cli::DemoContext& ctx) {
     SystemVibrationResults results = drivesys_cli::demoSolution().results;
-    // The input shaft's first bending mode (the modes start with the gear train's rigid rotation).
+    // The first bending mode in which the input shaft itself deflects (its largest deflection
+    // is that of the whole system).
     size_t bending = 0;
     const auto& modes = results.resultsPerShaft.at(0).shaftResultsPerSubShaft.at(0).mode;
-    while (bending + 1 < modes.size() && modes[bending].description.toUtf8().find("bending") == std::string::npos) ++bending;
+    for (size_t k = 0; k < modes.size(); ++k) {
+        double peak = 0.0;
+        for (const auto& p : modes[k].modeShape) peak = std::max(peak, std::abs(p.u.x));
+        if (modes[k].description.toUtf8().find("bending") != std::string::npos && peak > 0.5) {
+            bending = k;
+            break;
+        }
+    }
     const std::wstring modeShape = fmt::format(L"DrawModeShape_Deflection_X_0_0_{}", bending);
     const DemoDiagram diagrams[] = {
         {"campbell", 2, L"DrawCampbell"},

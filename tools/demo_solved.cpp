@@ -16,6 +16,9 @@ const DemoSolution& demoSolution() {
         s.forcedRun.considerGearMeshForces = true;
         s.forcedRun.considerUnbalanceMasses = false;
         s.forcedRun.numHarmonics = 3;
+        // Mesh damping as 10 % of the mesh spring's critical damping on the gears.
+        s.forcedRun.gearMeshDampingType = 1;
+        s.forcedRun.gearMeshDampingRatio = 0.1;
         s.forcedRun.numPlotPoints = 291;
         s.forcedRun.xAxisMin = 100.0;
         s.forcedRun.xAxisMax = 3000.0;

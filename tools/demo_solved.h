@@ -8,7 +8,7 @@ namespace drivesys_cli {
 
 struct DemoSolution {
     SolverInput input;
-    /// The forced-response run of the demo (gear-mesh excitation, three harmonics).
+    /// The forced-response run of the demo (gear-mesh excitation, three harmonics, mesh damping 10 %).
     ForcedResponseDefinitionsStruct forcedRun;
     /// Campbell diagram with the modal analysis at the nominal speed and the forced response, in
     /// one tree (performedCalculation 2; the diagrams read it as each calculation in turn).

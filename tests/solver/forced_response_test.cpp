@@ -74,6 +74,18 @@ TEST(ForcedResponse, JeffcottUnbalanceResponseAndPhaseAtTheCriticalSpeed) {
     // The largest whirl of the point is the one at the critical speed.
     ASSERT_EQ(r.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis.size(), 1u);
     EXPECT_EQ(r.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis[0].whirlDataPerSpeed.at(0).speedIndex, 1);
+
+    // The run's own documentation points replace the data block's.
+    DocPointDataForForcedResponseStruct own;
+    own.name = L"run point";
+    own.position = 0.05;
+    run.documentationPoints = {own};
+    const SystemVibrationResults r2 = solveForced(b, run, nominal);
+    ASSERT_EQ(r2.forcedResponseResults.at(1).docPointResults.size(), 1u);
+    const auto& p2 = r2.forcedResponseResults[1].docPointResults[0];
+    EXPECT_EQ(p2.docPointName, nWString(L"run point"));
+    EXPECT_DOUBLE_EQ(p2.docPointSpeedDomain.uVecVsSpeed[0][0].amplitude,
+                     r.forcedResponseResults[1].docPointResults[0].docPointSpeedDomain.uVecVsSpeed[0][0].amplitude);
 }
 
 TEST(ForcedResponse, GearPairUnderTransmissionErrorIsATorsionalOscillator) {
