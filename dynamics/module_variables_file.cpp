@@ -111,7 +111,10 @@ bool appendModuleVariablesBlock(const wchar_t* path, std::string_view block, std
     }
     if (writeAll(file.fd, lead, block)) {
         const int fd = std::exchange(file.fd, -1);
-        if (::close(fd) != 0) return fail(error, "cannot write " + name + ": " + systemError(errno));
+        // A file system that reports its errors only when the file is closed (some network
+        // ones do): the lock is gone by then, so the file cannot be cut back safely.
+        if (::close(fd) != 0)
+            return fail(error, "cannot write " + name + ": " + systemError(errno) + " (reported on closing the file)");
         return true;
     }
     const int writeError = errno;
