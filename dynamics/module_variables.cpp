@@ -213,10 +213,12 @@ void writeSystemDynamicsModuleVariables(nFStream& stream, const SystemVibrationR
 
 }  // namespace ds
 
+bool WriteModuleVariablesSystemDynamicsChecked(const wchar_t* fileName, const SystemVibrationResults& results,
+                                                std::string* error) {
+    return ds::appendModuleVariables(fileName, &ds::writeSystemDynamicsModuleVariables, results, error);
+}
+
 bool WriteModuleVariablesSystemDynamics(const wchar_t* fileName, const SystemVibrationResults& results) {
-    if (!fileName) return true;
-    nFile file(nWString(fileName), 10, true, nFileEncodingUtf8);
-    ds::writeSystemDynamicsModuleVariables(file, results);
-    file.close();
+    if (fileName) WriteModuleVariablesSystemDynamicsChecked(fileName, results);
     return true;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "drivesys/diagrams.h"
+#include "tests/support/xml_wellformed.h"
 
 namespace {
 const SystemVibrationResults& sample() {
@@ -41,7 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const nWString* error = grafik.textElement(L"error"); error && !grafik.diagrams().empty()) std::abort();
     const std::string text = grafik.toJson().dump();
     if (nGrafikData::fromJson(nlohmann::json::parse(text)).toJson().dump() != text) std::abort();
-    const std::string svg = renderDiagramSvg(grafik);
-    if (svg.find("</svg>") == std::string::npos) std::abort();
+    if (!ds_test::xmlWellFormedFault(renderDiagramSvg(grafik)).empty()) std::abort();
     return 0;
 }

@@ -72,10 +72,8 @@ std::vector<nString> splitRow(const nString& line) {
 
 }  // namespace
 
-bool WriteModuleVariablesHousingDeformation(const wchar_t* path, const HousingDeformationResults& results) {
-    if (!path) return true;
-    nFile file(nWString(path), 10, true, nFileEncodingUtf8);
-    ds::ModuleVariableLines out(file, "housing_deformation_");
+void ds::writeHousingDeformationModuleVariables(nFStream& stream, const HousingDeformationResults& results) {
+    ds::ModuleVariableLines out(stream, "housing_deformation_");
     out.line("status=", results.returnedStatus);
     out.line("convergenceAccuracy=", results.convergenceAccuracy);
     out.line("housingName=", results.housingName);
@@ -83,7 +81,15 @@ bool WriteModuleVariablesHousingDeformation(const wchar_t* path, const HousingDe
     out.line("maxNumIterations=", results.maxNumIterations);
     writeBearingList(out, results.bearingResultsShaftsCS, "shaftCS_");
     writeBearingList(out, results.bearingResultsFEMCS, "FEMCS_");
-    file.close();
+}
+
+bool WriteModuleVariablesHousingDeformationChecked(const wchar_t* path, const HousingDeformationResults& results,
+                                                   std::string* error) {
+    return ds::appendModuleVariables(path, &ds::writeHousingDeformationModuleVariables, results, error);
+}
+
+bool WriteModuleVariablesHousingDeformation(const wchar_t* path, const HousingDeformationResults& results) {
+    if (path) WriteModuleVariablesHousingDeformationChecked(path, results);
     return true;
 }
 

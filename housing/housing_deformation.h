@@ -4,6 +4,7 @@
 // convergence data), their module-variables writer, and the reader of the initial node offsets
 // of a housing stiffness-matrix file.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "foundation/record.h"
@@ -65,8 +66,21 @@ class DRIVESYS_API HousingDeformationResults : public nMetaStruct {
 
 /// Appends the housing-deformation module variables of `results` to `path` (keys prefixed
 /// "housing_deformation_", node numbers written unsigned, so −1 as 4294967295). Returns true in
-/// every case; a null path writes nothing.
+/// every case; a null path writes nothing. WriteModuleVariablesHousingDeformationChecked does
+/// the writing.
 DRIVESYS_API bool WriteModuleVariablesHousingDeformation(const wchar_t* path, const HousingDeformationResults& results);
+
+/// The same lines appended as one block, whole or not at all, exactly as
+/// WriteModuleVariablesSystemDynamicsChecked does: false, with the reason in `error` when given,
+/// when the block could not be appended (the file then keeps its previous length).
+DRIVESYS_API bool WriteModuleVariablesHousingDeformationChecked(const wchar_t* path, const HousingDeformationResults& results,
+                                                                std::string* error = nullptr);
+
+class nFStream;
+namespace ds {
+/// The same lines written to a stream (the file writers and the fuzz harness use it).
+DRIVESYS_API void writeHousingDeformationModuleVariables(nFStream& out, const HousingDeformationResults& results);
+}  // namespace ds
 
 /// Reads the initial node offsets of a housing stiffness-matrix file: the six-field rows of its
 /// INITIAL section (translation x, y, z, rotation x, y, z; an optional header row starting with

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (clang 14, ASan+UBSan) and runs each for a bounded time on top
 # of its regression corpus in fuzz/corpus/<name>/ (copied, so the tree stays unchanged).
-# FUZZ_SECONDS sets the time per harness (default 30). A crash leaves its input in
+# FUZZ_SECONDS sets the time per harness (default 30). Each harness's line in the log gives its
+# runs, execs/s and the coverage it reached (edges and features). A crash leaves its input in
 # fuzz-artifacts/; turn it into a unit test before fixing it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +21,10 @@ for bin in build/fuzz/fuzz/fuzz_*; do
   if "$bin" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
        -artifact_prefix="$work/crash-$name-" "$work/$name" >"$work/$name.log" 2>&1; then
     runs=$(grep -m1 'stat::number_of_executed_units' "$work/$name.log" | awk '{print $2}' || true)
-    echo "fuzz $name: ${runs:-?} runs in ${seconds}s, no crash"
+    speed=$(grep -m1 'stat::average_exec_per_sec' "$work/$name.log" | awk '{print $2}' || true)
+    # The last status line holds the coverage reached: "cov:" edges and "ft:" features.
+    cov=$(grep -E '^#[0-9]+.*cov: ' "$work/$name.log" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 edges, \2 features/' || true)
+    echo "fuzz $name: ${runs:-?} runs in ${seconds}s (${speed:-?} execs/s), coverage ${cov:-?}, no crash"
     passed=$((passed + 1))
   else
     echo "fuzz $name: FAILED"; tail -40 "$work/$name.log"; status=1

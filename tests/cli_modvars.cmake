@@ -39,8 +39,14 @@ if(NOT rc EQUAL 0 OR NOT got STREQUAL expected)
   message(FATAL_ERROR "offsets gave (${rc}):\n${got}")
 endif()
 
-foreach(args "modvars;${DATA}/offsets.txt;${out}" "modvars;${DATA}/vibration_results.json;/nonexistent/dir/x.txt"
-             "offsets;/nonexistent/offsets.txt")
+# An unwritable file: exit 1 and the reason.
+execute_process(COMMAND ${CLI} modvars ${DATA}/vibration_results.json /nonexistent/dir/x.txt RESULT_VARIABLE rc
+                ERROR_VARIABLE err OUTPUT_QUIET)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot open /nonexistent/dir/x.txt: No such file or directory")
+  message(FATAL_ERROR "modvars to a missing folder should fail with 1 and say why, gave ${rc}: ${err}")
+endif()
+
+foreach(args "modvars;${DATA}/offsets.txt;${out}" "offsets;/nonexistent/offsets.txt")
   execute_process(COMMAND ${CLI} ${args} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
   if(NOT rc EQUAL 2)
     message(FATAL_ERROR "drivesys ${args} should fail with 2, gave ${rc}")

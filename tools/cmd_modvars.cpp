@@ -27,19 +27,23 @@ drivesys_cli::CommandRegistrar modvarsCommand(50, [](CLI::App& app, drivesys_cli
             const json j = json::parse(drivesys_cli::readInput(opt->resultsPath));
             if (!j.is_object()) throw std::runtime_error("the results must be a JSON object");
             const nWString out = nWString::fromUtf8(opt->outPath);
+            std::string error;
+            bool written = false;
             if (opt->housing) {
                 HousingDeformationResults results;
                 results.fromJson(j);
-                WriteModuleVariablesHousingDeformation(out.c_str(), results);
+                written = WriteModuleVariablesHousingDeformationChecked(out.c_str(), results, &error);
             } else {
                 SystemVibrationResults results;
                 results.fromJson(j);
-                WriteModuleVariablesSystemDynamics(out.c_str(), results);
+                written = WriteModuleVariablesSystemDynamicsChecked(out.c_str(), results, &error);
             }
-            // The writers do not report an unwritable file; the tool does.
-            std::error_code ec;
-            if (!std::filesystem::is_regular_file(opt->outPath, ec))
-                throw std::runtime_error("cannot write " + opt->outPath);
+            // Unreadable input exits 2 (below); a block that could not be appended exits 1, and the
+            // file keeps its previous length.
+            if (!written) {
+                std::cerr << "error: " << error << "\n";
+                registry.exitCode = 1;
+            }
         } catch (const std::exception& e) {
             std::cerr << "error: " << e.what() << "\n";
             registry.exitCode = 2;

@@ -44,13 +44,13 @@ void nFStream::flush() {
 }
 
 void nFStream::writeBytes(const char* data, size_t n) {
-    if (!file_ || !writing_) return;
+    if (!accepting()) return;
     buffer_.append(data, n);
     if (buffer_.size() >= kFlushSize) flush();
 }
 
 nFStream& nFStream::operator<<(const nWString& text) {
-    if (!file_ || !writing_) return *this;
+    if (!accepting()) return *this;
     // ASCII goes straight through; anything else through the UTF-8 (or Latin-1) conversion.
     bool ascii = true;
     for (wchar_t c : text)
@@ -82,28 +82,28 @@ template <class T> static void appendNumber(std::string& buffer, T value) {
 }
 
 nFStream& nFStream::operator<<(int value) {
-    if (file_ && writing_) appendNumber(buffer_, value);
+    if (accepting()) appendNumber(buffer_, value);
     return *this;
 }
 nFStream& nFStream::operator<<(unsigned int value) {
-    if (file_ && writing_) appendNumber(buffer_, value);
+    if (accepting()) appendNumber(buffer_, value);
     return *this;
 }
 nFStream& nFStream::operator<<(int64_t value) {
-    if (file_ && writing_) appendNumber(buffer_, value);
+    if (accepting()) appendNumber(buffer_, value);
     return *this;
 }
 nFStream& nFStream::operator<<(uint64_t value) {
-    if (file_ && writing_) appendNumber(buffer_, value);
+    if (accepting()) appendNumber(buffer_, value);
     return *this;
 }
 nFStream& nFStream::operator<<(double value) {
-    if (file_ && writing_) appendNumber(buffer_, value);
+    if (accepting()) appendNumber(buffer_, value);
     return *this;
 }
 
 void nFStream::newLine() {
-    if (!file_ || !writing_) return;
+    if (!accepting()) return;
     buffer_.push_back('\n');
     if (buffer_.size() >= kFlushSize) flush();
 }

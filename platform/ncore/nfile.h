@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/drivesys_export.h"
 #include "platform/ntypes/nwstring.h"
@@ -50,14 +51,30 @@ protected:
     void writeBytes(const char* data, size_t n);
     void attach(std::FILE* file, bool writing, nFileEncoding encoding);
     void detach();
+    /// True when writes are kept: an open output file, or a memory stream.
+    bool accepting() const { return memory_ || (file_ && writing_); }
     std::FILE* file_ = nullptr;
     bool writing_ = false;
+    bool memory_ = false;
     nFileEncoding encoding_ = nFileEncodingUtf8;
     std::string buffer_;
 };
 
 /// Ends the line of a stream: `file << key << L"=" << value << endl;`
 DRIVESYS_API nFStream& endl(nFStream& stream);
+
+/// A stream that keeps everything written to it in memory, in the given encoding, so that a
+/// whole text can be built before it goes anywhere.
+class DRIVESYS_API nMemoryStream : public nFStream {
+public:
+    explicit nMemoryStream(nFileEncoding encoding = nFileEncodingUtf8) {
+        memory_ = true;
+        encoding_ = encoding;
+    }
+    const std::string& bytes() const { return buffer_; }
+    /// The bytes written so far; the stream starts empty again.
+    std::string take() { return std::exchange(buffer_, std::string()); }
+};
 
 class DRIVESYS_API nFile : public nFStream {
 public:

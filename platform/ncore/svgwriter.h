@@ -1,6 +1,6 @@
 #pragma once
 // SvgWriter: writes an SVG document element by element. Attribute values and texts are escaped
-// (& < > " '), numbers are written compactly (at most `decimals` decimals, no trailing zeros,
+// (& < > " '; characters XML 1.0 forbids replaced, see escape), numbers are written compactly (at most `decimals` decimals, no trailing zeros,
 // never "-0"), and finish() closes every element still open, so the result is always
 // well-formed XML. Texts are UTF-8.
 #include <string>
@@ -28,7 +28,9 @@ public:
     /// The finished document; closes what is still open. The writer is spent afterwards.
     std::string finish();
 
-    /// `text` with & < > " ' replaced by their entities.
+    /// `text` (UTF-8) with & < > " ' replaced by their entities and every character XML 1.0 does
+    /// not allow replaced: C0 controls other than tab and line feed by a blank; U+FFFE and U+FFFF
+    /// by U+FFFD; bytes that are not UTF-8 (encoded surrogates among them) by U+FFFD, one each.
     static std::string escape(std::string_view text);
     /// Compact number text (see the header comment); non-finite values give "0".
     static std::string number(double value, int decimals = 2);

@@ -5,67 +5,17 @@
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <regex>
+#include <random>
 
 #include "platform/ncore/diagram_svg.h"
 #include "platform/ncore/ndiagram.h"
 #include "platform/ncore/svgwriter.h"
+#include "support/xml_wellformed.h"
 
 namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-/// Checks that `xml` is well-formed for the subset an SVG writer produces: matching tags, quoted
-/// attribute values, no raw '<' in text or values and '&' only as an entity. Empty when fine,
-/// else a description of the first fault.
-std::string wellFormedFault(const std::string& xml) {
-    std::vector<std::string> stack;
-    const std::regex entity("^&(amp|lt|gt|quot|apos);");
-    auto badAmpersand = [&](size_t at) { return !std::regex_search(xml.substr(at, 6), entity); };
-    size_t i = 0;
-    while (i < xml.size()) {
-        if (xml[i] == '&' && badAmpersand(i)) return "raw & at " + std::to_string(i);
-        if (xml[i] != '<') {
-            ++i;
-            continue;
-        }
-        if (xml.compare(i, 2, "<?") == 0) {
-            i = xml.find("?>", i);
-            if (i == std::string::npos) return "unterminated declaration";
-            i += 2;
-            continue;
-        }
-        const bool closing = xml.compare(i, 2, "</") == 0;
-        size_t j = i + (closing ? 2 : 1);
-        const size_t nameStart = j;
-        while (j < xml.size() && (std::isalnum(static_cast<unsigned char>(xml[j])) || xml[j] == '-' || xml[j] == ':')) ++j;
-        const std::string name = xml.substr(nameStart, j - nameStart);
-        if (name.empty()) return "tag without name at " + std::to_string(i);
-        // Attributes: name="value" pairs until > or />.
-        while (j < xml.size() && xml[j] != '>' && xml.compare(j, 2, "/>") != 0) {
-            if (xml[j] == '"') {
-                const size_t end = xml.find('"', j + 1);
-                if (end == std::string::npos) return "unterminated value";
-                for (size_t k = j + 1; k < end; ++k) {
-                    if (xml[k] == '<') return "< inside a value";
-                    if (xml[k] == '&' && badAmpersand(k)) return "raw & inside a value";
-                }
-                j = end + 1;
-            } else {
-                ++j;
-            }
-        }
-        if (j >= xml.size()) return "unterminated tag " + name;
-        const bool selfClosing = xml.compare(j, 2, "/>") == 0;
-        if (closing) {
-            if (stack.empty() || stack.back() != name) return "unexpected </" + name + ">";
-            stack.pop_back();
-        } else if (!selfClosing) {
-            stack.push_back(name);
-        }
-        i = j + (selfClosing ? 2 : 1);
-    }
-    return stack.empty() ? "" : "unclosed <" + stack.back() + ">";
-}
+using ds_test::xmlWellFormedFault;
 
 size_t count(const std::string& text, const std::string& what) {
     size_t n = 0;
@@ -162,26 +112,51 @@ TEST(SvgWriter, EscapesNumbersAndAlwaysClosesWhatItOpened) {
     w.text(1, 2, "<&>");
     w.element("line", {{"x1", "0"}});
     const std::string svg = w.finish();
-    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("id=\"a&quot;b\""), std::string::npos);
     EXPECT_NE(svg.find(">&lt;&amp;&gt;</text>"), std::string::npos);
     EXPECT_EQ(count(svg, "</g>"), 2u);
 }
 
-TEST(SvgWriter, TheCheckerCatchesFaults) {
-    // The checker used above must itself see broken documents.
-    EXPECT_NE(wellFormedFault("<svg><g></svg>"), "");
-    EXPECT_NE(wellFormedFault("<svg>a & b</svg>"), "");
-    EXPECT_NE(wellFormedFault("<svg a=\"<\"/>"), "");
-    EXPECT_NE(wellFormedFault("<svg>"), "");
-    EXPECT_EQ(wellFormedFault("<?xml version=\"1.0\"?><svg><g/>&amp;</svg>"), "");
+TEST(SvgWriter, ReplacesEveryCharacterXmlForbids) {
+    const std::string fffd = "\xEF\xBF\xBD";
+    // U+FFFE and U+FFFF, then an encoded surrogate (three bytes, three replacements).
+    EXPECT_EQ(SvgWriter::escape("a\xEF\xBF\xBE b\xEF\xBF\xBF"), "a" + fffd + " b" + fffd);
+    EXPECT_EQ(SvgWriter::escape("\xED\xA0\x80"), fffd + fffd + fffd);
+    // Stray continuation byte, a lead byte cut off at the end, an overlong '/', beyond U+10FFFF.
+    EXPECT_EQ(SvgWriter::escape("x\x80y"), "x" + fffd + "y");
+    EXPECT_EQ(SvgWriter::escape("z\xC3"), "z" + fffd);
+    EXPECT_EQ(SvgWriter::escape("\xC0\xAF"), fffd + fffd);
+    EXPECT_EQ(SvgWriter::escape("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);
+    // C0 controls but tab and line feed become blanks; allowed characters stay as they are.
+    EXPECT_EQ(SvgWriter::escape(std::string("\0\x1b\r\t\n", 5)), "   \t\n");
+    const std::string allowed = "\xC3\xA4 \xE2\x82\xAC \xEF\xBF\xBD \xEF\xBF\xBC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF \xC2\x85";
+    EXPECT_EQ(SvgWriter::escape(allowed), allowed);
+}
+
+TEST(SvgWriter, EveryTextItWritesParsesAsXml) {
+    // Random texts drawn mostly from the bytes that matter (markup, controls, UTF-8 lead and
+    // continuation bytes) in texts and attribute values of one document each.
+    std::mt19937 random(20);
+    const std::string interesting = std::string("<>&\"'\0\t\n\r\x1b\x7f", 11) + "\x80\xBF\xBE\xC2\xC3\xE0\xED\xEF\xF0\xF4\xFF" + "aZ ";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const size_t length = random() % 24;
+        for (size_t i = 0; i < length; ++i)
+            text += random() % 4 ? interesting[random() % interesting.size()] : static_cast<char>(random() % 256);
+        SvgWriter w(10, 10);
+        w.open("g", {{"id", text}});
+        w.text(0, 0, text, {{"class", text}});
+        const std::string svg = w.finish();
+        ASSERT_EQ(xmlWellFormedFault(svg), "") << "text bytes: " << ::testing::PrintToString(text);
+    }
 }
 
 // ---- diagram picture ---------------------------------------------------------------------------
 
 TEST(DiagramSvg, IsWellFormedAndEscapesEveryText) {
     const std::string svg = renderDiagramSvg(sampleContainer());
-    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("Shaft: Input &amp; &lt;output&gt;"), std::string::npos);
     EXPECT_NE(svg.find("Bearing &lt;A&gt; &amp; &quot;B&quot;"), std::string::npos);
     EXPECT_EQ(svg.find("<output>"), std::string::npos);
@@ -192,6 +167,22 @@ TEST(DiagramSvg, IsWellFormedAndEscapesEveryText) {
     EXPECT_NE(svg.find(">Nominal<"), std::string::npos);
     // Dashed style 1 and the curve colour.
     EXPECT_NE(svg.find("stroke=\"#FF7F0E\" stroke-dasharray=\"9 5\""), std::string::npos);
+}
+
+TEST(DiagramSvg, NamesWithCharactersXmlForbidsStillGiveAWellFormedPicture) {
+    nGrafikData data;
+    NDiagramAdmin admin(L"diagram", L"Shaft \uFFFE\uFFFF");
+    admin.addCurve(L"c", nWString(L"B\xD800\x01\uFFFF"), NCurveOption(), L"");
+    admin.addCurvePoint(L"c", 0, 1);
+    admin.addCurvePoint(L"c", 1, 2);
+    admin.setXAxis(L"x\uFFFE", 0, 1, 142, NDiagramAxis::Linear, false, false);
+    admin.setDiagram(data, true);
+    data.addElement({L"title", L"Shaft \uFFFE"});
+    const std::string svg = renderDiagramSvg(data);
+    EXPECT_EQ(xmlWellFormedFault(svg), "");
+    EXPECT_EQ(svg.find("\xEF\xBF\xBE"), std::string::npos);
+    EXPECT_EQ(svg.find("\xEF\xBF\xBF"), std::string::npos);
+    EXPECT_NE(svg.find("Shaft \xEF\xBF\xBD"), std::string::npos);
 }
 
 TEST(DiagramSvg, NonFinitePointsBreakTheLine) {
@@ -207,7 +198,7 @@ TEST(DiagramSvg, NonFinitePointsBreakTheLine) {
     for (double y : {kNaN, 1.0, kNaN, double(INFINITY)}) admin.addCurvePoint(L"c", 1, y);
     admin.setDiagram(data, true);
     const std::string dot = renderDiagramSvg(data);
-    EXPECT_EQ(wellFormedFault(dot), "");
+    EXPECT_EQ(xmlWellFormedFault(dot), "");
     EXPECT_EQ(count(dot, "<polyline"), 0u);
     EXPECT_NE(dot.find("r=\"2\""), std::string::npos);
 }
@@ -240,7 +231,7 @@ TEST(DiagramSvg, ContainersWithoutDiagramShowTheirError) {
     nGrafikData data;
     data.addElement({L"error", L"Wrong number of input parameters"});
     const std::string svg = renderDiagramSvg(data);
-    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("Error: Wrong number of input parameters"), std::string::npos);
     DiagramSvgOptions o;
     o.diagramIndex = 3;
@@ -260,7 +251,7 @@ TEST(DiagramSvg, LongLegendsAreSummarised) {
     DiagramSvgOptions o;
     o.maxLegendEntries = 10;
     const std::string svg = renderDiagramSvg(data, o);
-    EXPECT_EQ(wellFormedFault(svg), "");
+    EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("and 51 more"), std::string::npos);
     EXPECT_EQ(count(svg, "<polyline"), 60u);
 }
