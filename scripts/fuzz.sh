@@ -3,7 +3,9 @@
 # of its regression corpus in fuzz/corpus/<name>/ (copied, so the tree stays unchanged).
 # FUZZ_SECONDS sets the time per harness (default 30). Each harness's line in the log gives its
 # runs, execs/s and the coverage it reached (edges and features). A crash leaves its input in
-# fuzz-artifacts/; turn it into a unit test before fixing it.
+# fuzz-artifacts/; turn it into a unit test before fixing it. FUZZ_MERGE=1 folds what the run
+# found back into fuzz/corpus/<name>/ with libFuzzer's -merge=1 (only inputs that add coverage are
+# kept), to be committed as the new regression corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
@@ -26,6 +28,11 @@ for bin in build/fuzz/fuzz/fuzz_*; do
     cov=$(grep -E '^#[0-9]+.*cov: ' "$work/$name.log" | tail -1 | sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/\1 edges, \2 features/' || true)
     echo "fuzz $name: ${runs:-?} runs in ${seconds}s (${speed:-?} execs/s), coverage ${cov:-?}, no crash"
     passed=$((passed + 1))
+    if [ "${FUZZ_MERGE:-0}" = "1" ]; then
+      mkdir -p "fuzz/corpus/$name"
+      "$bin" -merge=1 -rss_limit_mb=2048 -timeout=10 "fuzz/corpus/$name" "$work/$name" >"$work/$name.merge.log" 2>&1 \
+        && echo "fuzz $name: corpus now $(ls "fuzz/corpus/$name" | wc -l) files"
+    fi
   else
     echo "fuzz $name: FAILED"; tail -40 "$work/$name.log"; status=1
     failed=$((failed + 1))

@@ -29,7 +29,9 @@ ctest --preset fuzz -j"$jobs"
 
 step "thread sanitizer build (concurrency tests)"
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j"$jobs" --target test_foundation_concurrency
+# Every test_<folder>_concurrency program (the tests whose file names contain "concurrency").
+mapfile -t tsan_targets < <(ninja -C build/tsan -t targets all | grep -o '^test_[a-z_]*_concurrency' | sort -u)
+cmake --build --preset tsan -j"$jobs" --target "${tsan_targets[@]}"
 step "thread sanitizer tests"
 ctest --preset tsan
 

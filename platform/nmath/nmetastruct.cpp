@@ -8,11 +8,17 @@
 
 using json = nlohmann::json;
 
+struct nMetaStruct::State {
+    std::unique_ptr<Meta> meta;
+    /// Initial values carried over from a copied record, applied when the Meta is built.
+    InitList pendingInit;
+};
+
 nMetaStruct::nMetaStruct() = default;
-nMetaStruct::nMetaStruct(const nMetaStruct& other) : token_(other.token_), pendingInit_(other.initValues()) {}
+nMetaStruct::nMetaStruct(const nMetaStruct& other) : token_(other.token_) { takeInitValues(other.initValues()); }
 nMetaStruct::nMetaStruct(nMetaStruct&& other) noexcept : token_(other.token_) {
     try {
-        pendingInit_ = other.initValues();
+        takeInitValues(other.initValues());
     } catch (...) {
     }
 }
@@ -35,31 +41,41 @@ nMetaStruct& nMetaStruct::operator=(nMetaStruct&& other) noexcept {
 }
 nMetaStruct::~nMetaStruct() = default;
 
-nMetaStruct::InitList nMetaStruct::initValues() const { return meta_ ? meta_->initValues() : pendingInit_; }
+bool nMetaStruct::hasMeta() const { return state_ && state_->meta; }
+
+nMetaStruct::State& nMetaStruct::state() {
+    if (!state_) state_ = std::make_unique<State>();
+    return *state_;
+}
+
+nMetaStruct::InitList nMetaStruct::initValues() const {
+    if (!state_) return {};
+    return state_->meta ? state_->meta->initValues() : state_->pendingInit;
+}
 
 void nMetaStruct::takeInitValues(InitList values) {
     if (values.empty()) return;
-    if (meta_) {
-        for (auto& [name, text] : values) meta_->SetInit(name.c_str(), text);
+    if (hasMeta()) {
+        for (auto& [name, text] : values) state_->meta->SetInit(name.c_str(), text);
     } else {
-        pendingInit_ = std::move(values);
+        state().pendingInit = std::move(values);
     }
 }
 
 Meta* nMetaStruct::getMeta() {
-    if (!meta_) makeMeta();
-    return meta_.get();
+    if (!hasMeta()) makeMeta();
+    return state_ ? state_->meta.get() : nullptr;
 }
 
 Meta* nMetaStruct::installMeta(std::unique_ptr<Meta> meta) {
-    meta_ = std::move(meta);
-    return meta_.get();
+    state().meta = std::move(meta);
+    return state_->meta.get();
 }
 
 void nMetaStruct::finishMeta() {
-    if (!meta_) return;
-    for (auto& [name, text] : pendingInit_) meta_->SetInit(name.c_str(), text);
-    pendingInit_.clear();
+    if (!hasMeta()) return;
+    for (auto& [name, text] : state_->pendingInit) state_->meta->SetInit(name.c_str(), text);
+    state_->pendingInit.clear();
 }
 
 bool nMetaStruct::isRegistered(const wchar_t* identifier) const {

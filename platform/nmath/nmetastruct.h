@@ -5,6 +5,11 @@
 // Copying a record copies its members and its token, never its Meta (a Meta is bound to the
 // storage of the record that built it); initial values set with SetInit travel with the copy and
 // are applied when the copy builds its own Meta.
+//
+// Size: a record adds a virtual-table pointer, one pointer and the token to its members. The Meta
+// and the carried-over initial values sit behind that one pointer, which stays null until a Meta
+// is built or initial values are carried over, so a list element read from JSON holds nothing on
+// the heap but its own members.
 #include <memory>
 #include <string>
 #include <utility>
@@ -45,7 +50,7 @@ public:
 
     /// The record's Meta, built through makeMeta when there is none yet.
     Meta* getMeta();
-    bool hasMeta() const { return meta_ != nullptr; }
+    bool hasMeta() const;
 
     bool isRegistered(const wchar_t* identifier) const;
     /// Registers the type and stores its token; returns the token.
@@ -70,10 +75,12 @@ protected:
 
 private:
     using InitList = std::vector<std::pair<std::string, nWString>>;
+    /// What a record holds only once it is described or carries initial values.
+    struct State;
     InitList initValues() const;
     void takeInitValues(InitList values);
+    State& state();
 
-    std::unique_ptr<Meta> meta_;
+    std::unique_ptr<State> state_;
     mutable int token_ = 0;
-    InitList pendingInit_;
 };

@@ -227,4 +227,35 @@ TEST(RecordVector, AreVectorsEqual) {
     b.pop_back();
     EXPECT_FALSE(areVectorsEqual(a, b));
 }
+// A list element costs its members plus the virtual-table pointer and one pointer: reading,
+// copying and comparing elements builds no Meta and keeps nothing else per element.
+TEST(RecordVector, ElementsHoldOnlyTheirMembersUntilDescribed) {
+    struct SameMembers {
+        int attribute;
+        int64_t elementId;
+        double referenceValue;
+        bool asFactor;
+        double corrFactor;
+        bool active;
+        std::vector<double> spectrumValues;
+    };
+    EXPECT_LE(sizeof(nvSpectrumElement), sizeof(SameMembers) + 2 * sizeof(void*));
+    nvLoadSpectrumTab tab;
+    tab.fromJson(nlohmann::json{{"elements", {nlohmann::json::object(), {{"attribute", 3}}}}});
+    ASSERT_EQ(tab.elements.size(), 2u);
+    EXPECT_EQ(tab.elements[1].attribute, 3);
+    const auto copy = tab.elements;
+    EXPECT_EQ(copy[1].attribute, 3);
+    for (const auto& e : copy) EXPECT_FALSE(e.hasMeta());
+
+    // Initial values still travel with a copy and reach the copy's own Meta.
+    nvSpectrumElement described;
+    ASSERT_TRUE(described.getMeta()->SetInit("attribute", L"7"));
+    nvSpectrumElement carried(described);
+    EXPECT_FALSE(carried.hasMeta());
+    MetaVar* attribute = carried.getMeta()->GetVar("attribute");
+    ASSERT_NE(attribute, nullptr);
+    EXPECT_TRUE(attribute->hasInit());
+    EXPECT_EQ(attribute->initText(), L"7");
+}
 }  // namespace
