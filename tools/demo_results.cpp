@@ -1,13 +1,14 @@
 // Demo step: the sample system-dynamics result (sample data from closed-form shaft physics, not
 // a solver run) as JSON and as the module-variables file the suite reads.
 #include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "drivesys/drivesys.h"
 #include "dynamics/sample_results.h"
 #include "tools/commands.h"
+#include "tools/modvars_text.h"
 
 namespace {
 drivesys_cli::DemoStepRegistrar resultsStep(75, "sample results", [](drivesys_cli::DemoContext& ctx) {
@@ -15,14 +16,9 @@ drivesys_cli::DemoStepRegistrar resultsStep(75, "sample results", [](drivesys_cl
     ctx.writeRecordFile("results/sample_vibration_results.json", results.toJson().dump() + "\n",
                         "SystemVibrationResults");
 
-    // The writer appends: start from an empty file so that a second demo run gives the same file.
-    const std::filesystem::path modvars = ctx.outDir / "results" / "module_variables.txt";
-    std::filesystem::remove(modvars);
-    WriteModuleVariablesSystemDynamics(nWString::fromUtf8(modvars.string()).c_str(), results);
-    ctx.written.push_back("results/module_variables.txt");
-    size_t lines = 0;
-    std::ifstream in(modvars);
-    for (std::string line; std::getline(in, line);) ++lines;
+    const std::string modvars = drivesys_cli::moduleVariablesText(results);
+    ctx.writeFile("results/module_variables.txt", modvars);
+    const size_t lines = size_t(std::count(modvars.begin(), modvars.end(), '\n'));
 
     size_t modes = 0;
     for (const auto& shaft : results.resultsPerShaft)
