@@ -365,6 +365,20 @@ public:
                                                       map);
         return out;
     }
+    /// A row below the size: a record vector over that row (with a second index below the row's
+    /// size, the element itself); otherwise a new record vector over the same list.
+    std::shared_ptr<MetaVar> GetAsMetaVar(const MetaIndex& index) override {
+        if (!index.empty() && index[0] < this->list_->size()) {
+            std::vector<T>& row = (*this->list_)[index[0]];
+            if (index.size() > 1 && index[1] < row.size()) return MakeMetaVar(row[index[1]]);
+            auto v = std::make_shared<MetaVectorStruct<T>>(&row);
+            v->SetName(this->GetName() + "[" + std::to_string(index[0]) + "]");
+            return v;
+        }
+        auto v = std::make_shared<MetaVectorStruct2D<T>>(this->list_);
+        v->SetName(this->GetName());
+        return v;
+    }
     void defaultAsJson(nlohmann::json& out) const override {
         out = nlohmann::json::array();
         for (const auto& row : this->initial_) {

@@ -2,9 +2,13 @@
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <mutex>
+#include <shared_mutex>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/nmath/structregistry.h"
+#include "platform/ntypes/translator.h"
 
 namespace ds {
 using json = nlohmann::json;
@@ -30,8 +34,43 @@ const FieldEntry* RecordInfo::find(std::string_view name) const {
     return nullptr;
 }
 
+namespace {
+/// Language state of a class's prototype: defaults may be translated texts, so a prototype made
+/// before the translator's texts changed is replaced. A replaced prototype stays alive, since
+/// descriptions made earlier may still point into it.
+struct PrototypeState {
+    std::shared_mutex mutex;
+    unsigned long generation = 0;
+    std::vector<std::unique_ptr<nMetaStruct>> retired;
+};
+
+PrototypeState& prototypeState(const RecordInfo* info) {
+    static std::mutex mapMutex;
+    static std::unordered_map<const RecordInfo*, PrototypeState> states;  // elements never move
+    std::lock_guard lock(mapMutex);
+    return states[info];
+}
+}  // namespace
+
 const nMetaStruct& RecordInfo::prototype() const {
-    std::call_once(prototypeOnce_, [this] { prototype_ = factory_(); });
+    PrototypeState& state = prototypeState(this);
+    const unsigned long generation = pool.generation();
+    std::call_once(prototypeOnce_, [&] {
+        std::unique_lock lock(state.mutex);
+        prototype_ = factory_();
+        state.generation = generation;
+    });
+    {
+        std::shared_lock lock(state.mutex);
+        if (state.generation == generation) return *prototype_;
+    }
+    std::unique_lock lock(state.mutex);
+    if (state.generation != generation) {
+        auto fresh = factory_();
+        state.retired.push_back(std::move(prototype_));
+        prototype_ = std::move(fresh);
+        state.generation = generation;
+    }
     return *prototype_;
 }
 

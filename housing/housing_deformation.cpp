@@ -6,6 +6,7 @@
 #include "dynamics/module_variables_writer.h"
 #include "foundation/record_impl.h"
 #include "platform/ncore/nfile.h"
+#include "platform/nmath/nformat.h"
 
 DS_DEFINE_RECORD(HousingBearingResult, nMetaStruct, DS_F_NODEF(shaftName), DS_F_NODEF(bearingName),
                  DS_F_NODEF(bearingUid), DS_F_NODEF(nodeID), DS_F_NODEF(ux), DS_F_NODEF(uy), DS_F_NODEF(uz),
@@ -109,8 +110,8 @@ void readInitialOffsetsFEMFromFile(const nWString& path, std::vector<NVektor>& t
             const std::vector<nString> f = splitRow(line);
             if (f.size() != 6) break;
             if (f[0] != "ux") {
-                translations.emplace_back(std::atof(f[0].c_str()), std::atof(f[1].c_str()), std::atof(f[2].c_str()));
-                rotations.emplace_back(std::atof(f[3].c_str()), std::atof(f[4].c_str()), std::atof(f[5].c_str()));
+                translations.emplace_back(atofClassic(f[0].c_str()), atofClassic(f[1].c_str()), atofClassic(f[2].c_str()));
+                rotations.emplace_back(atofClassic(f[3].c_str()), atofClassic(f[4].c_str()), atofClassic(f[5].c_str()));
             }
         }
         if (line.compare(0, 7, "INITIAL") == 0) inSection = true;

@@ -398,6 +398,7 @@ void describeKinematics(Meta& m) {
 
     m.PutUiFuncVar("SpeedEfficiency", 21, L"&eta;<sub>n", unit::kPercent, 1, false);
     m.SetRange("SpeedEfficiency", 0.0, 100.0);
+    m.AddEditButton("SpeedEfficiency", "IsSpeedEfficiencyDefined", "SetSpeedEfficiencyStatus");
     m.PutUiFuncVar("Efficiency", 1294, L"&eta;", unit::kPercent, 1, false);
     m.SetRange("Efficiency", 0.0, 100.0);
     shownNumber(m, "CorrectionFactor", 1295, L"f", unit::kNone, "IsLossCalculated", kKinematics);

@@ -34,9 +34,25 @@ endif()
 file(REMOVE "${out}")
 
 execute_process(COMMAND ${CLI} offsets ${DATA}/offsets.txt RESULT_VARIABLE rc OUTPUT_VARIABLE got)
-set(expected "{\"translations\": [[1.0,2.0,3.0], [0.5,-0.25,0.001]], \"rotations\": [[4.0,5.0,6.0], [0.0,0.0,7.0]]}\n")
-if(NOT rc EQUAL 0 OR NOT got STREQUAL expected)
+if(NOT rc EQUAL 0)
   message(FATAL_ERROR "offsets gave (${rc}):\n${got}")
+endif()
+# Values as the file holds them, in file order: 1;2;3 / 0.5 -0.25 1e-3 and 4;5;6 / 0 0 7.
+set(expected "translations 0 0=1.0" "translations 0 2=3.0" "translations 1 0=0.5" "translations 1 1=-0.25"
+             "translations 1 2=0.001" "rotations 0 0=4.0" "rotations 0 2=6.0" "rotations 1 1=0.0" "rotations 1 2=7.0")
+foreach(entry IN LISTS expected)
+  string(REPLACE "=" ";" parts "${entry}")
+  list(GET parts 0 where)
+  list(GET parts 1 value)
+  string(REPLACE " " ";" where "${where}")
+  string(JSON actual GET "${got}" ${where})
+  if(NOT actual STREQUAL value)
+    message(FATAL_ERROR "offsets ${where} is ${actual}, expected ${value}:\n${got}")
+  endif()
+endforeach()
+string(JSON rows LENGTH "${got}" translations)
+if(NOT rows EQUAL 2)
+  message(FATAL_ERROR "offsets gave ${rows} rows:\n${got}")
 endif()
 
 # An unwritable file: exit 1 and the reason.

@@ -8,23 +8,27 @@
 #include "tools/commands.h"
 
 namespace {
-drivesys_cli::CommandRegistrar demoCommand(1, [](CLI::App& app, drivesys_cli::Registry& registry) {
+drivesys_cli::CommandRegistrar demoCommand(1, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("demo", "Run the library on built-in sample data and write the results");
     auto out = std::make_shared<std::string>("demo-out");
     cmd->add_option("--out", *out, "Output folder")->capture_default_str();
-    cmd->callback([out, &registry] {
+    cmd->callback([out] {
         auto& steps = drivesys_cli::demoSteps();
         std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.order < b.order; });
-        drivesys_cli::DemoContext ctx{*out, std::cout, {}};
-        std::filesystem::create_directories(ctx.outDir);
+        drivesys_cli::DemoContext ctx{drivesys_cli::nativePath(*out), std::cout, {}, {}};
+        std::error_code ec;
+        std::filesystem::create_directories(ctx.outDir, ec);
+        if (ec || !std::filesystem::is_directory(ctx.outDir))
+            throw drivesys_cli::UsageError("--out " + *out + ": cannot use it as the output folder" +
+                                           (ec ? ": " + ec.message() : std::string(" (it is not a folder)")));
         std::cout << "drivesys demo: writing into " << ctx.outDir.string() << "\n";
         for (auto& s : steps) {
             try {
                 s.step(ctx);
+            } catch (const drivesys_cli::UsageError& e) {
+                throw drivesys_cli::UsageError("demo step " + s.name + ": " + e.what());
             } catch (const std::exception& e) {
-                std::cerr << "error in demo step " << s.name << ": " << e.what() << "\n";
-                registry.exitCode = 1;
-                return;
+                throw drivesys_cli::RefusedError("demo step " + s.name + ": " + e.what());
             }
         }
         // The manifest: every file written, with the record class of those that hold one record.

@@ -33,42 +33,36 @@ drivesys_cli::DescribableScreen s010("S010", "vibration-calculation data block (
                                          meta.dump(out);
                                      });
 
-drivesys_cli::CommandRegistrar describeCommand(12, [](CLI::App& app, drivesys_cli::Registry& registry) {
+drivesys_cli::CommandRegistrar describeCommand(12, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("describe", "Print the description of an input screen as JSON");
     auto screen = std::make_shared<std::string>();
     auto records = std::make_shared<std::string>();
     cmd->add_option("screen", *screen, "Screen name (without one: the list of screens)");
     cmd->add_option("--records", *records,
                     "Model file with the records to describe (class name -> array of record JSON; the first of each "
-                    "class is used), for screens over records");
-    cmd->callback([screen, records, &registry] {
+                    "class is used), for screens over records")
+        ->check(drivesys_cli::inputFileValidator());
+    cmd->callback([screen, records] {
         const auto& screens = drivesys_cli::describableScreens();
         if (screen->empty()) {
-            for (const auto& s : screens) std::cout << s.name << "  " << s.summary << "\n";
+            json list = json::array();
+            for (const auto& s : screens) list.push_back({{"name", s.name}, {"summary", s.summary}});
+            std::cout << list.dump(2) << "\n";
             return;
         }
         for (const auto& s : screens) {
             if (s.name != *screen) continue;
-            if (!records->empty() && !s.describeRecords) {
-                std::cerr << "error: screen " << s.name << " takes no records\n";
-                registry.exitCode = 2;
-                return;
-            }
-            try {
-                json out;
-                if (s.describeRecords) s.describeRecords(*records, out);
-                else s.describe(out);
-                std::cout << out.dump(2) << "\n";
-            } catch (const std::exception& e) {
-                std::cerr << "error: " << e.what() << "\n";
-                registry.exitCode = 2;
-            }
+            if (!records->empty() && !s.describeRecords)
+                throw drivesys_cli::UsageError("screen " + s.name + " takes no records");
+            json out;
+            if (s.describeRecords) s.describeRecords(*records, out);
+            else s.describe(out);
+            std::cout << out.dump(2) << "\n";
             return;
         }
-        std::cerr << "error: unknown screen " << *screen << " (known:";
-        for (const auto& s : screens) std::cerr << " " << s.name;
-        std::cerr << ")\n";
-        registry.exitCode = 2;
+        std::string known;
+        for (const auto& s : screens) known += " " + s.name;
+        throw drivesys_cli::UsageError("unknown screen " + *screen + " (known:" + known + ")");
     });
 });
 }  // namespace

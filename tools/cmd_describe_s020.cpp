@@ -15,13 +15,12 @@ drivesys_cli::DescribableScreen s020(
     [](const std::string& recordsFile, json& out) {
         ds::S020Records records;
         if (!recordsFile.empty()) {
-            json model;
+            const json model = drivesys_cli::readJsonInput(recordsFile);
             try {
-                model = json::parse(drivesys_cli::readInput(recordsFile));
-            } catch (const json::parse_error& e) {
-                throw std::runtime_error(recordsFile + " is not JSON: " + e.what());
+                records.readModel(model);
+            } catch (const std::exception& e) {
+                throw drivesys_cli::UsageError(recordsFile + ": " + e.what());
             }
-            records.readModel(model);
         }
         Meta meta;
         records.describe(meta);

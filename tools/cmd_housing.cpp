@@ -1,7 +1,6 @@
 // drivesys housing CASE.json [--summary]        couples a housing stiffness to bearing points
 // drivesys housing --three-points CASE.json      places an FE model from three point pairs
 // drivesys housing --write-box-housing FILE      writes the demo's sample housing stiffness file
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -19,35 +18,36 @@ struct HousingOptions {
     std::string boxHousingOut;
 };
 
-drivesys_cli::CommandRegistrar housingCommand(40, [](CLI::App& app, drivesys_cli::Registry& registry) {
+drivesys_cli::CommandRegistrar housingCommand(40, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("housing", "Couple an FE housing stiffness to bearing points and print the result as JSON");
     auto opt = std::make_shared<HousingOptions>();
-    cmd->add_option("case", opt->casePath, "Case file (JSON; - for standard input)");
+    cmd->add_option("case", opt->casePath, "Case file (JSON; - for standard input)")->check(drivesys_cli::inputFileValidator());
     cmd->add_flag("--three-points", opt->threePoints, "The case places an FE model from three point pairs");
     cmd->add_flag("--summary", opt->summary, "Leave the compliance and transformation matrices out");
     cmd->add_option("--write-box-housing", opt->boxHousingOut, "Write the sample box housing stiffness file");
-    cmd->callback([opt, &registry] {
-        try {
-            if (!opt->boxHousingOut.empty()) {
-                std::ofstream out(opt->boxHousingOut, std::ios::binary);
-                out << drivesys_cli::boxHousingFileText(drivesys_cli::makeBoxHousing());
-                if (!out) throw std::runtime_error("cannot write " + opt->boxHousingOut);
-                return;
-            }
-            if (opt->casePath.empty()) throw std::runtime_error("no case file given");
-            const json j = json::parse(drivesys_cli::readInput(opt->casePath));
-            if (opt->threePoints) {
-                std::cout << drivesys_cli::runThreePointsCase(j).dump(2) << "\n";
-                return;
-            }
-            const std::filesystem::path base =
-                opt->casePath == "-" ? std::filesystem::current_path() : std::filesystem::path(opt->casePath).parent_path();
-            drivesys_cli::HousingCase c = drivesys_cli::readHousingCase(j, base);
-            std::cout << drivesys_cli::runHousingCase(c, !opt->summary).dump(2) << "\n";
-        } catch (const std::exception& e) {
-            std::cerr << "error: " << e.what() << "\n";
-            registry.exitCode = 2;
+    cmd->callback([opt] {
+        if (!opt->boxHousingOut.empty()) {
+            drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->boxHousingOut),
+                                      drivesys_cli::boxHousingFileText(drivesys_cli::makeBoxHousing()));
+            return;
         }
+        if (opt->casePath.empty()) throw drivesys_cli::UsageError("no case file given");
+        const json j = drivesys_cli::readJsonInput(opt->casePath);
+        if (opt->threePoints) {
+            const json out = drivesys_cli::runThreePointsCase(j);
+            std::cout << out.dump(2) << "\n";
+            if (!out["errorMessage"].get<std::string>().empty())
+                throw drivesys_cli::RefusedError("three-point placement failed: " + out["errorMessage"].get<std::string>());
+            return;
+        }
+        const std::filesystem::path base = opt->casePath == "-" ? std::filesystem::current_path()
+                                                                : drivesys_cli::nativePath(opt->casePath).parent_path();
+        drivesys_cli::HousingCase c = drivesys_cli::readHousingCase(j, base);
+        const json out = drivesys_cli::runHousingCase(c, !opt->summary);
+        std::cout << out.dump(2) << "\n";
+        if (const int status = out["status"].get<int>(); status != 0)
+            throw drivesys_cli::RefusedError("the housing coupling failed with status " + std::to_string(status) + ": " +
+                                             drivesys_cli::casingStatusMeaning(status));
     });
 });
 }  // namespace

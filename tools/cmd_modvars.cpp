@@ -1,11 +1,12 @@
-// drivesys modvars RESULTS.json OUT.txt [--housing]   appends module variables to OUT.txt
-// drivesys offsets FILE                                prints the initial offsets of a stiffness file
+// drivesys modvars RESULTS.json OUT.txt [--housing] [--strict]   appends module variables to OUT.txt
+// drivesys offsets FILE                                          prints the initial offsets of a stiffness file
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "dynamics/module_variables.h"
-#include "housing/housing_deformation.h"
+#include "foundation/catalog.h"
 #include "tools/commands.h"
+#include "tools/modvars_text.h"
+#include "tools/record_input.h"
 
 namespace {
 using json = nlohmann::json;
@@ -14,68 +15,75 @@ struct ModvarsOptions {
     std::string resultsPath;
     std::string outPath;
     bool housing = false;
+    bool strict = false;
 };
 
-drivesys_cli::CommandRegistrar modvarsCommand(50, [](CLI::App& app, drivesys_cli::Registry& registry) {
+template <class Results> Results readResults(const json& j, const std::string& source, bool strict) {
+    Results results;
+    const ds::CatalogEntry* entry = ds::Catalog::instance().find(ntypes::toUtf8(results.typeIdentifier()));
+    if (entry) drivesys_cli::checkRecordInput(j, *entry->info, source, strict);
+    try {
+        results.fromJson(j);
+    } catch (const std::exception& e) {
+        throw drivesys_cli::UsageError(source + ": " + e.what());
+    }
+    return results;
+}
+
+drivesys_cli::CommandRegistrar modvarsCommand(50, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("modvars", "Append the module variables of a result file to a module-variables file");
     auto opt = std::make_shared<ModvarsOptions>();
-    cmd->add_option("results", opt->resultsPath, "SystemVibrationResults JSON (- for standard input)")->required();
+    cmd->add_option("results", opt->resultsPath, "SystemVibrationResults JSON (- for standard input)")
+        ->required()
+        ->check(drivesys_cli::inputFileValidator());
     cmd->add_option("out", opt->outPath, "Module-variables file; the lines are appended")->required();
     cmd->add_flag("--housing", opt->housing, "The results are HousingDeformationResults");
-    cmd->callback([opt, &registry] {
-        try {
-            const json j = json::parse(drivesys_cli::readInput(opt->resultsPath));
-            if (!j.is_object()) throw std::runtime_error("the results must be a JSON object");
-            const nWString out = nWString::fromUtf8(opt->outPath);
-            std::string error;
-            bool written = false;
-            if (opt->housing) {
-                HousingDeformationResults results;
-                results.fromJson(j);
-                written = WriteModuleVariablesHousingDeformationChecked(out.c_str(), results, &error);
-            } else {
-                SystemVibrationResults results;
-                results.fromJson(j);
-                written = WriteModuleVariablesSystemDynamicsChecked(out.c_str(), results, &error);
-            }
-            // Unreadable input exits 2 (below); a block that could not be appended exits 1, and the
-            // file keeps its previous length.
-            if (!written) {
-                std::cerr << "error: " << error << "\n";
-                registry.exitCode = 1;
-            }
-        } catch (const std::exception& e) {
-            std::cerr << "error: " << e.what() << "\n";
-            registry.exitCode = 2;
-        }
+    cmd->add_flag("--strict", opt->strict, "Validate the results against their JSON Schema before reading them");
+    cmd->callback([opt] {
+        const json j = drivesys_cli::readJsonInput(opt->resultsPath);
+        const std::string source = opt->resultsPath == "-" ? "standard input" : opt->resultsPath;
+        const std::string block =
+            opt->housing ? drivesys_cli::moduleVariablesText(readResults<HousingDeformationResults>(j, source, opt->strict))
+                         : drivesys_cli::moduleVariablesText(readResults<SystemVibrationResults>(j, source, opt->strict));
+        drivesys_cli::appendOutput(drivesys_cli::nativePath(opt->outPath), block);
     });
 });
 
-drivesys_cli::CommandRegistrar offsetsCommand(51, [](CLI::App& app, drivesys_cli::Registry& registry) {
+/// Checks that `text` is a housing stiffness file before the tolerant offsets reader reads it.
+void checkStiffnessText(const std::string& text, const std::string& source) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        throw drivesys_cli::UsageError(source + ": the file begins with a UTF-8 byte-order mark (EF BB BF); save it without one");
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        if (line.rfind("INITIAL", 0) == 0 || line.rfind("STIFFNESS", 0) == 0) return;
+        start = end + 1;
+    }
+    throw drivesys_cli::UsageError(source + ": not a housing stiffness file (no line begins with INITIAL or STIFFNESS)");
+}
+
+drivesys_cli::CommandRegistrar offsetsCommand(51, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("offsets", "Print the initial node offsets of a housing stiffness-matrix file as JSON");
     auto path = std::make_shared<std::string>();
-    cmd->add_option("file", *path, "Stiffness-matrix file")->required();
-    cmd->callback([path, &registry] {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(*path, ec)) {
-            std::cerr << "error: cannot read " << *path << "\n";
-            registry.exitCode = 2;
-            return;
-        }
+    cmd->add_option("file", *path, "Stiffness-matrix file (- for standard input)")
+        ->required()
+        ->check(drivesys_cli::inputFileValidator());
+    cmd->callback([path] {
+        const std::string text = drivesys_cli::readInput(*path);
+        checkStiffnessText(text, *path == "-" ? "standard input" : *path);
+        const drivesys_cli::TempFile copy(text);
         std::vector<NVektor> translations;
         std::vector<NVektor> rotations;
-        readInitialOffsetsFEMFromFile(nWString::fromUtf8(*path), translations, rotations);
-        // One line: {"translations": [[x,y,z], ...], "rotations": [[x,y,z], ...]}; numbers in
-        // the JSON library's form (a non-finite value, which atof can give, becomes null).
+        readInitialOffsetsFEMFromFile(nWString::fromUtf8(copy.path().string()), translations, rotations);
+        // {"translations": [[x, y, z], ...], "rotations": [[x, y, z], ...]}; a non-finite value is null.
         auto rows = [](const std::vector<NVektor>& list) {
-            std::string text = "[";
-            for (size_t i = 0; i < list.size(); ++i) {
-                if (i) text += ", ";
-                text += "[" + json(list[i].x).dump() + "," + json(list[i].y).dump() + "," + json(list[i].z).dump() + "]";
-            }
-            return text + "]";
+            json out = json::array();
+            for (const NVektor& v : list) out.push_back({v.x, v.y, v.z});
+            return out;
         };
-        std::cout << "{\"translations\": " << rows(translations) << ", \"rotations\": " << rows(rotations) << "}\n";
+        std::cout << json{{"translations", rows(translations)}, {"rotations", rows(rotations)}}.dump(2) << "\n";
     });
 });
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "solver/definition_json.h"
 #include "solver/solver.h"
+#include "tools/cli_io.h"
 #include "tools/commands.h"
 
 namespace {
@@ -16,24 +17,25 @@ struct SolveOptions {
     bool modal = false, campbell = false, forced = false;
 };
 
-drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::Registry& registry) {
+drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("solve", "Solve a vibration definition: modal analysis, Campbell diagram or forced response");
     auto opt = std::make_shared<SolveOptions>();
-    cmd->add_option("definition", opt->definitionPath, "Definition file (JSON; - for standard input)")->required();
+    cmd->add_option("definition", opt->definitionPath, "Definition file (JSON; - for standard input)")
+        ->required()
+        ->check(drivesys_cli::inputFileValidator());
     auto* modal = cmd->add_flag("--modal", opt->modal, "Modal analysis at the nominal speed");
     auto* campbell = cmd->add_flag("--campbell", opt->campbell, "Campbell diagram over campbellSpeed");
     auto* forced = cmd->add_flag("--forced", opt->forced, "Forced response");
     modal->excludes(campbell)->excludes(forced);
     campbell->excludes(forced);
     cmd->add_option("--out", opt->outPath, "Write the SystemVibrationResults JSON here (default: standard output)");
-    cmd->callback([opt, &registry] {
+    cmd->callback([opt] {
         SolverInput input;
+        const json j = drivesys_cli::readJsonInput(opt->definitionPath);
         try {
-            input = ReadSolverInput(json::parse(drivesys_cli::readInput(opt->definitionPath)));
+            input = ReadSolverInput(j);
         } catch (const std::exception& e) {
-            std::cerr << "drivesys: error: " << opt->definitionPath << ": " << e.what() << "\n";
-            registry.exitCode = 2;
-            return;
+            throw drivesys_cli::UsageError(opt->definitionPath + ": " + e.what());
         }
         for (const std::string& key : input.unknownKeys)
             std::cerr << "drivesys: warning: " << opt->definitionPath << ": unknown key " << key << " (ignored)\n";
@@ -50,22 +52,13 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         SystemVibrationResults results;
         const SolverReport report = SolveSystemDynamics(input.definition, input.general, results, input.options);
         if (report.status != kSolverOk) {
-            std::cerr << "drivesys: error: " << opt->definitionPath << ": " << report.message << " (solverStatus "
-                      << report.status << ")\n";
-            registry.exitCode = report.status == kSolverInputError ? 2 : 1;
-            return;
+            const std::string what = opt->definitionPath + ": " + report.message + " (solverStatus " + std::to_string(report.status) + ")";
+            if (report.status == kSolverInputError) throw drivesys_cli::UsageError(what);
+            throw drivesys_cli::RefusedError(what);
         }
         const std::string text = results.toJson().dump(2) + "\n";
-        if (opt->outPath.empty()) {
-            std::cout << text;
-            return;
-        }
-        std::ofstream out(std::filesystem::path(opt->outPath), std::ios::binary);
-        out << text;
-        if (!out.flush()) {
-            std::cerr << "drivesys: error: cannot write " << opt->outPath << "\n";
-            registry.exitCode = 1;
-        }
+        if (opt->outPath.empty()) std::cout << text;
+        else drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->outPath), text);
     });
 });
 }  // namespace

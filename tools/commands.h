@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/cli_io.h"
+
 namespace drivesys_cli {
 
 struct Registry {
@@ -47,8 +49,5 @@ struct DemoStepEntry {
     DemoStep step;
 };
 std::vector<DemoStepEntry>& demoSteps();
-
-/// Reads a whole file ("-" for standard input); throws std::runtime_error when it cannot.
-std::string readInput(const std::string& path);
 
 }  // namespace drivesys_cli

@@ -2,6 +2,7 @@
 // bearing loads of a helical gear mesh; writes housing.json and housing_deflections.txt.
 #include <fmt/format.h>
 #include <ostream>
+#include <sstream>
 
 #include "tools/box_housing.h"
 #include "tools/commands.h"
@@ -37,7 +38,8 @@ drivesys_cli::DemoStepRegistrar housingStep(70, "housing", [](drivesys_cli::Demo
     const fs::path sample = findSample();
     std::string source;
     if (!sample.empty()) {
-        FEStiffnessMatrixFile file = readFEStiffnessMatrixFile(nWString::fromUtf8(sample.string()));
+        std::istringstream text(drivesys_cli::readInput(sample.string()));
+        FEStiffnessMatrixFile file = readFEStiffnessMatrix(text);
         c.stiffness = std::move(file.stiffness);
         c.nodeCoords = std::move(file.nodeCoords);
         c.nodeNumbers = std::move(file.nodeNumbers);

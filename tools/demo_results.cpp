@@ -2,14 +2,15 @@
 // at the nominal speed, forced response under gear-mesh excitation), as JSON and as the
 // module-variables file the suite reads.
 #include <filesystem>
+#include <algorithm>
 #include <fmt/format.h>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "drivesys/drivesys.h"
 #include "tools/commands.h"
 #include "tools/demo_solved.h"
+#include "tools/modvars_text.h"
 
 namespace {
 drivesys_cli::DemoStepRegistrar resultsStep(75, "vibration results", [](drivesys_cli::DemoContext& ctx) {
@@ -18,14 +19,9 @@ drivesys_cli::DemoStepRegistrar resultsStep(75, "vibration results", [](drivesys
     ctx.writeFile("solver/sample_definition.json", WriteSolverInput(solved.input).dump(2) + "\n");
     ctx.writeRecordFile("results/vibration_results.json", results.toJson().dump() + "\n", "SystemVibrationResults");
 
-    // The writer appends: start from an empty file so that a second demo run gives the same file.
-    const std::filesystem::path modvars = ctx.outDir / "results" / "module_variables.txt";
-    std::filesystem::remove(modvars);
-    WriteModuleVariablesSystemDynamics(nWString::fromUtf8(modvars.string()).c_str(), results);
-    ctx.written.push_back("results/module_variables.txt");
-    size_t lines = 0;
-    std::ifstream in(modvars);
-    for (std::string line; std::getline(in, line);) ++lines;
+    const std::string modvars = drivesys_cli::moduleVariablesText(results);
+    ctx.writeFile("results/module_variables.txt", modvars);
+    const size_t lines = size_t(std::count(modvars.begin(), modvars.end(), '\n'));
 
     size_t modes = 0;
     for (const auto& shaft : results.resultsPerShaft)

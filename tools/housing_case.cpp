@@ -1,6 +1,9 @@
 #include "tools/housing_case.h"
 
+#include <sstream>
 #include <stdexcept>
+
+#include "tools/cli_io.h"
 
 namespace drivesys_cli {
 namespace {
@@ -61,7 +64,13 @@ HousingCase readHousingCase(const json& j, const std::filesystem::path& baseDir)
         if (!j["stiffnessFile"].is_string()) keyError("stiffnessFile", "expected a path");
         std::filesystem::path path = j["stiffnessFile"].get<std::string>();
         if (path.is_relative()) path = baseDir / path;
-        FEStiffnessMatrixFile file = readFEStiffnessMatrixFile(nWString::fromUtf8(path.string()));
+        std::istringstream text(readInput(path.string()));
+        FEStiffnessMatrixFile file;
+        try {
+            file = readFEStiffnessMatrix(text);
+        } catch (const FEStiffnessFileError& e) {
+            throw UsageError(FEStiffnessFileError(e.line(), e.detail(), path.string()).what());
+        }
         c.stiffness = std::move(file.stiffness);
         c.nodeCoords = std::move(file.nodeCoords);
         c.nodeNumbers = std::move(file.nodeNumbers);
@@ -111,6 +120,21 @@ json runHousingCase(HousingCase& c, bool withMatrices) {
         out["rotations"] = nullptr;
     }
     return out;
+}
+
+const char* casingStatusMeaning(int status) {
+    switch (status) {
+        case CasingOk: return "the compliance is usable";
+        case CasingFEMatrixNotSquare: return "the FE stiffness matrix is not square";
+        case CasingNoBearingMapped: return "no bearing point lies within maxMappingDistance of an FE node";
+        case CasingFELayoutMismatch:
+            return "rows and nodes of the FE matrix do not fit together (3 or 6 rows per node, one node number per node)";
+        case CasingFEDataInvalid: return "the FE data holds a value that is not a finite number";
+        case CasingNotInvertible:
+            return "no compliance: the FE matrix is not symmetric, or the stiffness or a frame rotation cannot be inverted";
+        case CasingNotElastic: return "the elastic housing is switched off, or the FE matrix is empty";
+        default: return "unknown status";
+    }
 }
 
 json runThreePointsCase(const json& j) {

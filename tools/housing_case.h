@@ -44,6 +44,9 @@ HousingCase readHousingCase(const nlohmann::json& j, const std::filesystem::path
 /// matrices left out when `withMatrices` is false).
 nlohmann::json runHousingCase(HousingCase& c, bool withMatrices);
 
+/// What a construction status of NFEMCasing means, in words.
+const char* casingStatusMeaning(int status);
+
 /// Runs the three-point placement of {"tolerance", "pointsA", "pointsB", "lengthFormatFlag"}:
 /// {"coordinateSystem", "errorMessage", "warningMessage", "pointsA", "pointsB"} (the points as
 /// the call leaves them, in metres).

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 
+#include "drivesys/drivesys.h"
 #include "tools/commands.h"
 
 namespace drivesys_cli {
@@ -23,40 +23,68 @@ DemoStepRegistrar::DemoStepRegistrar(int order, std::string name, DemoStep step)
 }
 void DemoContext::writeFile(const std::string& name, const std::string& text) {
     const auto path = outDir / name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-    out << text;
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    if (ec) throw UsageError("cannot create the folder " + path.parent_path().string() + ": " + ec.message());
+    writeOutput(path, text);
     written.push_back(name);
 }
 void DemoContext::writeRecordFile(const std::string& name, const std::string& text, const std::string& recordClass) {
     writeFile(name, text);
     recordFiles.emplace_back(name, recordClass);
 }
-std::string readInput(const std::string& path) {
-    std::stringstream buffer;
-    if (path == "-") {
-        buffer << std::cin.rdbuf();
-        return buffer.str();
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 }  // namespace drivesys_cli
+
+namespace {
+/// The first argument that is not an option, when it names no sub-command.
+const char* unknownCommand(const CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-') return nullptr;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        if (sub->check_name(argv[1])) return nullptr;
+    return argv[1];
+}
+
+std::string commandList(const CLI::App& app) {
+    std::string list;
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        list += (list.empty() ? "" : ", ") + sub->get_name();
+    return list;
+}
+
+int fail(int code, const std::string& what) {
+    std::cerr << "drivesys: error: " << what << "\n";
+    return code;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"drivesys: the drive-train system model library's command-line tool"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION + " (library version number " +
+                                          std::to_string(GetQuelmVersion()) + ")");
     drivesys_cli::Registry registry;
     auto& factories = drivesys_cli::commandFactories();
     std::stable_sort(factories.begin(), factories.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [order, factory] : factories) factory(app, registry);
+    // Every failure ends here: nothing escapes as an uncaught exception.
     try {
+        if (const char* name = unknownCommand(app, argc, argv))
+            return fail(2, std::string("unknown command '") + name + "' (commands: " + commandList(app) + ")");
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
+    } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        return fail(2, std::string(e.what()) + " (see drivesys --help)");
+    } catch (const drivesys_cli::RefusedError& e) {
+        return fail(1, e.what());
+    } catch (const std::exception& e) {
+        return fail(2, e.what());
+    } catch (...) {
+        return fail(2, "unexpected failure");
     }
     return registry.exitCode;
 }

@@ -128,6 +128,9 @@ FEStiffnessMatrixFile Reader::read() {
                     haveUnits_ = true;
                 } else if (key == "NODES") {
                     section_ = Section::Nodes;
+                } else if (key.substr(0, 3) == "\xEF\xBB\xBF") {
+                    fail(fmt::format("a UTF-8 byte-order mark (EF BB BF) stands before '{}'; save the file without one",
+                                     key.substr(3)));
                 } else {
                     fail(fmt::format("expected UNITS or NODES, found '{}'", key));
                 }

@@ -1,5 +1,9 @@
 #include "platform/nmath/nformat.h"
 
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+
 #include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
@@ -25,4 +29,13 @@ nWString getWertStringUnitLength(double value, int unit, int width, int decimals
     const std::wstring symbol = NDimensions::unitText(unit);
     if (!symbol.empty()) text += bracketUnit ? L" [" + symbol + L"]" : L" " + symbol;
     return nWString(std::move(text));
+}
+
+double atofClassic(const char* text) {
+    // One "C" locale for the process, made on first use and kept (newlocale is thread-safe;
+    // the function-local static makes it once).
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    if (!text) return 0.0;
+    if (classic == locale_t(0)) return std::strtod(text, nullptr);
+    return strtod_l(text, nullptr, classic);
 }

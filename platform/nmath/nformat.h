@@ -14,3 +14,8 @@ DRIVESYS_API double Runde(double value, int decimals);
 /// brackets when `bracketUnit` is true: "12.35 mm", "12.35 [mm]". An unknown unit code gives the
 /// number alone. `decimals` is clamped to 0 … 15.
 DRIVESYS_API nWString getWertStringUnitLength(double value, int unit, int width, int decimals, bool bracketUnit);
+
+/// The C library's `atof` as it reads in the "C" locale, whatever locale the host has set: the
+/// longest number at the start of `text` (after white space), 0 when there is none. "0.02" is
+/// 0.02 also under a locale whose decimal separator is a comma.
+DRIVESYS_API double atofClassic(const char* text);

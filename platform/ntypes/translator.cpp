@@ -47,6 +47,7 @@ bool nTextPool::has(int id) const {
 void nTextPool::setString(int id, const nWString& text) {
     std::unique_lock lock(mutex_);
     texts_[id] = text;
+    changed();
 }
 
 bool nTextPool::loadFromJsonFile(const nWString& path) {
@@ -71,6 +72,7 @@ bool nTextPool::loadFromJsonFile(const nWString& path) {
     }
     std::unique_lock lock(mutex_);
     for (auto& [id, text] : loaded) texts_[id] = std::move(text);
+    changed();
     return true;
 }
 
@@ -82,4 +84,5 @@ void nTextPool::resetToBuiltin() {
     }
     std::unique_lock lock(mutex_);
     texts_ = std::move(copy);
+    changed();
 }

@@ -5,6 +5,7 @@
 // holds the ids this library itself passes. An unknown id gives the visible fallback "[text N]".
 // Another table can be loaded from a JSON file {"740": "Fundament", ...}; its entries replace or
 // extend the built-in ones. Lookups and loads are safe from several threads.
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -23,8 +24,14 @@ public:
     bool loadFromJsonFile(const nWString& path);
     /// Back to the built-in English table.
     void resetToBuiltin();
+    /// Changes with every change of the table: whatever was made from its texts is stale once
+    /// this differs from the value read when it was made.
+    unsigned long generation() const { return generation_.load(std::memory_order_acquire); }
 
 private:
+    void changed() { generation_.fetch_add(1, std::memory_order_acq_rel); }
+
+    std::atomic<unsigned long> generation_{0};
     mutable std::shared_mutex mutex_;
     std::map<int, nWString> texts_;
 };

@@ -2,7 +2,9 @@
 // crossings, colour and line-style bands, and the error elements of wrong requests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <limits>
 
 #include "dynamics/diagrams.h"
@@ -72,6 +74,30 @@ TEST(ModeShapeDiagram, NodesOfSampledCosinesLieWhereTheShapeCrossesZero) {
     EXPECT_EQ(d.comment[2], L"200, ");
     EXPECT_EQ(d.comment[3], L"333.33, ");
     EXPECT_TRUE(data.isOk());
+}
+
+TEST(ModeShapeDiagram, NodeMarkersComeInWalkOrderAndTheirJsonKeepsXAndY) {
+    // The segments are walked from the last to the first, so the markers run from right to left:
+    // cos(3πz/L) on 9 segments has its nodes at 5L/6, L/2, L/6 (in mm, L = 400 mm).
+    const double length = 0.4;
+    std::vector<double> x, y;
+    for (int i = 0; i <= 9; ++i) {
+        x.push_back(length * i / 9);
+        y.push_back(0.5 + std::cos(3 * kPi * x.back() / length) - 0.5);
+    }
+    const nGrafikData data = draw(L"DrawModeShape_Deflection_Y_0_0_0", modeShapeResults(x, y));
+    const std::vector<double> nodes = markerXs(data.diagrams().at(0));
+    ASSERT_EQ(nodes.size(), 3u);
+    EXPECT_NEAR(nodes[0], 2000.0 / 6, 1e-9);
+    EXPECT_NEAR(nodes[1], 200.0, 1e-9);
+    EXPECT_NEAR(nodes[2], 400.0 / 6, 1e-9);
+    // The written container keeps each marker's x and y apart.
+    const nlohmann::json markers = data.toJson()["diagrams"][0]["markers"];
+    ASSERT_EQ(markers.size(), 3u);
+    EXPECT_NEAR(markers[1]["x"].get<double>(), 200.0, 1e-9);
+    EXPECT_EQ(markers[1]["y"], 0.0);
+    EXPECT_NEAR(markers[2]["x"].get<double>(), 400.0 / 6, 1e-9);
+    EXPECT_EQ(markers[2]["text"], "");
 }
 
 TEST(ModeShapeDiagram, ARootOnASampleCountsOnceAndFlatSegmentsHaveNone) {
@@ -240,6 +266,15 @@ TEST_F(CampbellDiagram, CrossingsAreMarkedAndListed) {
     for (size_t i = 1; i < d.comment.size(); ++i) listed.push_back(std::stod(d.comment[i].toUtf8()));
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
     EXPECT_EQ(listed.size(), d.markers.size() - 1);  // all but the nominal-speed marker
+    // The listed values are the crossing frequencies m·v (the markers' heights), rounded to two
+    // decimals: 3 · 212 / 2.688 = 236.607… and 4 · 212 / 3.688 = 229.934… among them.
+    std::vector<double> heights;
+    for (size_t i = 0; i + 1 < d.markers.size(); ++i) heights.push_back(std::round(d.markers[i].y * 100) / 100);
+    std::sort(heights.begin(), heights.end());
+    EXPECT_EQ(listed, heights);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), 236.61), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), 229.93), listed.end());
+    EXPECT_NE(std::find(d.comment.begin(), d.comment.end(), nWString(L"236.61, ")), d.comment.end());
     // Nominal speed: vertical marker and its label at the first speed entry.
     ASSERT_EQ(d.verticalMarkers.size(), 1u);
     EXPECT_EQ(d.verticalMarkers[0].x, 3000.0);
@@ -314,6 +349,35 @@ TEST(DiagramRequests, ForcedResponseWithWhirlTwoTokensUsesTheDefaults) {
     EXPECT_EQ(d.curves.at(0).x.size(), r.forcedResponseResults.size());
     EXPECT_TRUE(data.isOk());
     EXPECT_EQ(d.yAxis.min, 0.0);  // a positive minimum is drawn from 0
+}
+
+// The token rules hold for every whirl word: the shaft is read from token 2 only when there are
+// five tokens or more, else the default shaft (here 1, the output shaft) is drawn.
+TEST(DiagramRequests, EveryWhirlWordFollowsTheTokenRules) {
+    SystemVibrationResults r = sampleVibrationResults();
+    r.performedCalculation = 1;
+    auto titleOf = [&](const nWString& command) {
+        nGrafikData data;
+        data = InitSystemDynamicGrafik(command.c_str(), data, true, NCalculationContext(), false, 0, 0, 1, 0, 0, false, r);
+        EXPECT_EQ(data.textElement(L"error"), nullptr) << command.toUtf8();
+        EXPECT_EQ(data.diagrams().size(), 1u) << command.toUtf8();
+        const nWString* title = data.textElement(L"title");
+        return title ? *title : nWString(L"(none)");
+    };
+    const nWString output = pool.GetString(947) + L": Output shaft";
+    const nWString input = pool.GetString(947) + L": Input shaft";
+    for (const wchar_t* word : {L"WhirlMajor", L"WhirlMinor", L"WhirlPhase"}) {
+        const nWString two = nWString(L"DrawForcedResponse_") + word;
+        EXPECT_EQ(titleOf(two), output);
+        EXPECT_EQ(titleOf(two + L"_0_0"), output);     // four tokens: still the defaults
+        EXPECT_EQ(titleOf(two + L"_0_0_-1"), input);   // five tokens: token 2 names the shaft
+    }
+    for (const wchar_t* c : {L"DrawForcedResponse_Deflection", L"DrawForcedResponse_Amplitude_Y",
+                             L"DrawForcedResponse_Force_Amplitude"}) {
+        const nGrafikData d = draw(c, r);
+        ASSERT_NE(d.textElement(L"error"), nullptr) << nWString(c).toUtf8();
+        EXPECT_TRUE(d.diagrams().empty());
+    }
 }
 
 TEST(DiagramRequests, ForcedResponseTokensSelectDocPointAndKeepForceMinimum) {

@@ -116,6 +116,20 @@ TEST(RecordVector, MalformedIndexPathsAreRefusedWithAMessage) {
     EXPECT_EQ(h.items.size(), ds::kMaxIndexPathElements);
 }
 
+TEST(RecordVector, TwoLevelListsKeepTheSameIndexLimit) {
+    Holder h;
+    MetaVar* grid = h.getMeta()->GetVar("grid");
+    ntypes::InternMessageCapture capture;
+    EXPECT_EQ(grid->GetMetaVar(L"100000]"), nullptr);
+    EXPECT_EQ(grid->GetMetaVar(L"0].100000].count"), nullptr);
+    EXPECT_TRUE(h.grid.size() <= 1u && (h.grid.empty() || h.grid[0].empty()));
+    EXPECT_EQ(capture.messages().size(), 2u);
+    ASSERT_NE(grid->GetMetaVar(L"99999]"), nullptr);
+    EXPECT_EQ(h.grid.size(), ds::kMaxIndexPathElements);
+    ASSERT_NE(grid->GetMetaVar(L"0].99999].count"), nullptr);
+    EXPECT_EQ(h.grid[0].size(), ds::kMaxIndexPathElements);
+}
+
 TEST(RecordVector, RemoveDelegatesToTheElement) {
     Holder h = threeItems();
     auto* v = itemsOf(h);
@@ -216,6 +230,34 @@ TEST(RecordVector, TwoLevelListsAddressRowsAndElements) {
     EXPECT_EQ(back.grid[1][2].count, 9);
     EXPECT_TRUE(grid->remove(L"1].0]"));
     EXPECT_EQ(h.grid[1].size(), 2u);
+}
+
+TEST(RecordVector, TwoLevelListsGiveRowsAndElementsAsVariables) {
+    Holder h;
+    h.grid.resize(2);
+    h.grid[1].resize(3);
+    h.grid[1][2].count = 7;
+    MetaVar* grid = h.getMeta()->GetVar("grid");
+    // A row below the size: a record vector over that row.
+    const auto row = grid->GetAsMetaVar(MetaIndex{1});
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->GetRef(), &h.grid[1]);
+    EXPECT_EQ(row->GetType(), 27);
+    json rowJson;
+    ASSERT_EQ(row->GetAsJson(json(), rowJson), nStatusCodes::Ok);
+    ASSERT_EQ(rowJson.size(), 3u);
+    EXPECT_EQ(rowJson[2]["count"], 7);
+    // Row and element index: the element itself.
+    const auto element = grid->GetAsMetaVar(MetaIndex{1, 2});
+    ASSERT_NE(element, nullptr);
+    EXPECT_EQ(element->GetRef(), &h.grid[1][2]);
+    // Beyond the rows: a record vector over the whole list, of the same kind.
+    for (const MetaIndex& index : {MetaIndex{}, MetaIndex{2}, MetaIndex{9, 0}}) {
+        const auto whole = grid->GetAsMetaVar(index);
+        ASSERT_NE(whole, nullptr);
+        EXPECT_EQ(whole->GetRef(), &h.grid);
+        EXPECT_EQ(whole->GetType(), 28);
+    }
 }
 
 TEST(RecordVector, AreVectorsEqual) {

@@ -2,7 +2,10 @@
 // lists alone, the module-variables writer and the initial-offsets reader.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -137,6 +140,42 @@ TEST_F(InitialOffsets, StopsAtTheFirstRowWithoutSixFields) {
     read("INITIAL\n1 2 3 4 5\n1 2 3 4 5 6\n");
     EXPECT_TRUE(translations.empty());
     EXPECT_TRUE(rotations.empty());
+}
+
+TEST_F(InitialOffsets, ARowOfSevenFieldsEndsTheSectionToo) {
+    read("INITIAL\n1 2 3 4 5 6\n1 2 3 4 5 6 7\n7 8 9 10 11 12\n");
+    ASSERT_EQ(translations.size(), 1u);
+    EXPECT_EQ(rotations[0], NVektor(4, 5, 6));
+}
+
+// Numbers are read the same whatever locale the host has set: under a locale whose decimal
+// separator is a comma, "0.02" is still 0.02 (and "0,5" is still 0, as text read as far as it
+// is a number in the C locale). The comma locale is compiled for the test; without localedef
+// the test is skipped.
+TEST_F(InitialOffsets, NumbersDoNotDependOnTheHostLocale) {
+    const std::string dir = ::testing::TempDir() + "comma_locale";
+    const std::string source = dir + "/comma.def";
+    std::filesystem::create_directories(dir);
+    std::ofstream(source) << "LC_CTYPE\ncopy \"POSIX\"\nEND LC_CTYPE\nLC_NUMERIC\ndecimal_point \"<U002C>\"\n"
+                             "thousands_sep \"\"\ngrouping -1\nEND LC_NUMERIC\n";
+    const std::string command = "localedef -c -i '" + source + "' -f UTF-8 '" + dir + "/xx_COMMA.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == -1) GTEST_SKIP() << "no shell";
+    const char* oldPath = std::getenv("LOCPATH");
+    const std::string savedPath = oldPath ? oldPath : "";
+    setenv("LOCPATH", dir.c_str(), 1);
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    const bool switched = std::setlocale(LC_NUMERIC, "xx_COMMA.UTF-8") != nullptr;
+    if (switched) {
+        EXPECT_EQ(std::atof("0,5"), 0.5);  // the locale is in force
+        read("INITIAL\n0.02 -1.5e-3 3 0,5 x 6\n");
+    }
+    std::setlocale(LC_NUMERIC, before.c_str());
+    if (oldPath) setenv("LOCPATH", savedPath.c_str(), 1);
+    else unsetenv("LOCPATH");
+    if (!switched) GTEST_SKIP() << "localedef could not make a comma locale";
+    ASSERT_EQ(translations.size(), 1u);
+    EXPECT_EQ(translations[0], NVektor(0.02, -1.5e-3, 3));
+    EXPECT_EQ(rotations[0], NVektor(0, 0, 6));
 }
 
 TEST_F(InitialOffsets, StiffnessEndsTheReadingAnywhere) {

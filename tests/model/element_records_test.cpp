@@ -115,6 +115,37 @@ TEST(GearDefaults, AnglesAreZeroButTheConeAnglesOfBevelAndFaceGears) {
     EXPECT_DOUBLE_EQ(Constraint().sigma, kPi / 2);
 }
 
+// Every default of the gear records, member by member, against the table of gear members.
+TEST(GearDefaults, EveryMemberHoldsItsTabledDefault) {
+    const json common = json::parse(R"({
+        "annotationX": -1.0, "annotationY": -1.0, "labelX": -1.0, "labelY": -1.0, "annotationVisible": false,
+        "Id": 0, "name": "", "isPlanet": false, "di": 0.0, "width": 0.0, "numOfTeeth": 0.0, "alphan": 0.0,
+        "isAsymmetric": false, "alphanl": 0.0, "alphanr": 0.0, "pos": 0.0, "posFlag": 1, "isDriven": false,
+        "isGearBodyFE": false, "gearCalcFile": "", "isShaftHubConnection": 0, "gearIndexInCalc": 0, "torque": 0.0,
+        "isTorqueInput": true, "handOfGear": 0, "orientation": false, "mountingAngle": 0.0, "isMountingAngleSet": false,
+        "meshingAngle": 0.0, "isMeshingAngleSet": false, "speed": 0.0, "relSpeed": 0.0, "dotId": 0,
+        "gearDiameter": 100.0, "gearTipToShaft": 50.0, "diameterLocked": false, "gearWidth": 100.0, "opacity": 1.0,
+        "numberOfPlanets": 1, "IdCloneRef": 0})");
+    const std::map<std::string, json> own{
+        {"CylGear", json::parse(R"({"Type": 3, "itemType": 6, "mn": 0.0, "beta": 0.0})")},
+        {"Worm", json::parse(R"({"Type": 5, "itemType": 13, "mx": 0.0, "gamma": 0.0})")},
+        {"WormGear", json::parse(R"({"Type": 6, "itemType": 14, "mt": 0.0, "beta": 0.0})")},
+        {"BevelHypoid", {{"Type", 4}, {"itemType", 7}, {"mmn", 0.0}, {"betam", 0.0}, {"delta", kPi / 4}}},
+        {"BeveloidGear", json::parse(R"({"Type": 22, "itemType": 15, "mn": 0.0, "beta": 0.0, "theta": 0.0})")},
+        {"FaceGear", {{"Type", 7}, {"itemType", 9}, {"mn", 0.0}, {"beta", 0.0}, {"delta", kPi / 2}, {"h_afg", 0.0}, {"h_ifg", 0.0}}},
+        {"RopeSheave", json::parse(R"({"Type": 11, "itemType": 16, "mn": 0.0, "beta": 0.0, "da": 0.0, "loopAngle": 0.0,
+                                       "circForce": 0.0, "unloadedStrandForce": 0.0, "loadedStrandForce": 0.0})")},
+    };
+    forEach(Gears{}, [&](auto gear) {
+        const std::string cls = decltype(gear)::recordInfo().className();
+        json expected = common;
+        expected.update(own.at(cls));
+        json actual = gear.toJson();
+        actual.erase("color");  // the framework's colour text, checked with the colours below
+        EXPECT_EQ(actual, expected) << cls << ": " << actual.dump();
+    });
+}
+
 TEST(ElementDefaults, ValuesThatAreEasyToGetWrong) {
     const Bearing b;
     EXPECT_EQ(b.comment, L" ");

@@ -91,3 +91,42 @@ TEST(FoundationElement, DefaultNameIsTheTranslatedText) {
     EXPECT_EQ(translated.name, nWString(L"Fundament"));
     EXPECT_EQ(nvFoundationElement().name, nWString(L"Unnamed"));
 }
+
+// Defaults that are translated texts follow a language switch: the Meta of a record made after
+// the switch shows, and Initialize writes, the text of the new language — for every record whose
+// default comes from the translator, also when its defaults were read before the switch.
+TEST(TranslatedDefaults, FollowALanguageSwitchInMetaAndInitialize) {
+    auto defaultName = [](nMetaStruct& record) {
+        json d;
+        record.getMeta()->GetVar("name")->defaultAsJson(d);
+        return d;
+    };
+    auto initializedName = [](nMetaStruct& record) {
+        record.getMeta()->Initialize(0);
+        return record.getMeta()->GetVar("name")->GetAsWString();
+    };
+    {
+        // Read every default once in the first language, so that a cached one would be stale.
+        nvFoundationElement f;
+        nAdditionalFrequencies a;
+        nBushingElement b;
+        EXPECT_EQ(defaultName(f), "Unnamed");
+        EXPECT_EQ(defaultName(a), "Unnamed");
+        EXPECT_EQ(defaultName(b), "Unnamed");
+    }
+    pool.setString(740, L"Fundament");
+    nvFoundationElement f;
+    nAdditionalFrequencies a;
+    nBushingElement b;
+    for (nMetaStruct* record : std::initializer_list<nMetaStruct*>{&f, &a, &b}) {
+        EXPECT_EQ(defaultName(*record), "Fundament");
+        record->getMeta()->GetVar("name")->SetVar(nWString(L"edited"));
+        EXPECT_EQ(initializedName(*record), nWString(L"Fundament"));
+    }
+    json schema;
+    ds::schemaOf(*ds::Catalog::instance().find("nvFoundationElement")->info, schema);
+    pool.resetToBuiltin();
+    EXPECT_EQ(schema["members"][0]["default"], "Fundament") << schema.dump();
+    nvFoundationElement back;
+    EXPECT_EQ(defaultName(back), "Unnamed");
+}

@@ -67,6 +67,22 @@ TEST(NTransformationMatrix, ThreePointFitRecoversRigidMotion) {
     expectNear(t * probe, rotated(probe, axis, 0.7) + shift, 1e-10);
 }
 
+// A triangle and its mirror image are congruent by a proper rotation (turn it over), but the
+// plain cross-covariance solution is then a reflection; the fit must flip the axis normal to the
+// points' plane, not another, to fit them exactly with a rotation.
+TEST(NTransformationMatrix, ThreePointFitOfAMirroredTriangleIsAnExactRotation) {
+    const std::array<NVektor, 3> a{NVektor(0, 0, 0), NVektor(100, 0, 0), NVektor(30, 80, 10)};
+    const std::array<NVektor, 3> mirrors{NVektor(-1, 1, 1), NVektor(1, -1, 1), NVektor(1, 1, -1)};
+    for (const NVektor& m : mirrors) {
+        std::array<NVektor, 3> b;
+        for (size_t i = 0; i < 3; ++i) b[i] = NVektor(a[i].x * m.x, a[i].y * m.y, a[i].z * m.z) + NVektor(5, 6, 7);
+        const NTransformationMatrix t(a, b);
+        EXPECT_EQ(t.state(), 0);
+        EXPECT_NEAR(t.matrix().determinant(), 1.0, 1e-12);
+        for (size_t i = 0; i < 3; ++i) expectNear(t * a[i], b[i], 1e-9);
+    }
+}
+
 TEST(NTransformationMatrix, ThreePointFitWarnings) {
     const std::array<NVektor, 3> a{NVektor(0, 0, 0), NVektor(100, 0, 0), NVektor(0, 100, 0)};
     // Same shape within 0.01 % of the extent: no warning.

@@ -103,4 +103,26 @@ TEST(ValueOps, IntegerMembersRefuseNumbersOutsideTheirRange) {
     bool b = false;
     EXPECT_FALSE(nmath::ValueOps<bool>::fromJson(json(1), b));
 }
+
+// A floating number is taken when its integral part fits the member: the last value inside each
+// bound is read, the first one outside is refused.
+template <class T> void expectFloatBounds(double lowest, double highest) {
+    using nlohmann::json;
+    T v{};
+    EXPECT_TRUE(nmath::ValueOps<T>::fromJson(json(highest), v)) << highest;
+    EXPECT_EQ(v, static_cast<T>(highest));
+    EXPECT_TRUE(nmath::ValueOps<T>::fromJson(json(highest + 0.5), v)) << highest + 0.5;
+    EXPECT_EQ(v, static_cast<T>(highest));
+    EXPECT_FALSE(nmath::ValueOps<T>::fromJson(json(highest + 1.0), v)) << highest + 1.0;
+    EXPECT_TRUE(nmath::ValueOps<T>::fromJson(json(lowest), v)) << lowest;
+    EXPECT_EQ(v, static_cast<T>(lowest));
+    EXPECT_FALSE(nmath::ValueOps<T>::fromJson(json(lowest - 1.0), v)) << lowest - 1.0;
+    EXPECT_EQ(v, static_cast<T>(lowest));
+}
+
+TEST(ValueOps, FloatingNumbersMeetIntegerBoundsExactly) {
+    expectFloatBounds<short>(-32768.0, 32767.0);
+    expectFloatBounds<int>(-2147483648.0, 2147483647.0);
+    expectFloatBounds<unsigned>(0.0, 4294967295.0);
+}
 }  // namespace

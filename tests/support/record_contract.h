@@ -168,6 +168,44 @@ TYPED_TEST_P(RecordContract, JsonRoundTripOfEveryListedMember) {
     EXPECT_TRUE(ds::equalFields(back, r, TypeParam::recordInfo()));
 }
 
+// Every listed member set to a non-default value reads back through its Meta path (nested
+// records member by member: "outer.inner"), whether the Meta was made before or after the change.
+TYPED_TEST_P(RecordContract, MetaPathsReadBackEveryChangedMember) {
+    struct Pending {
+        std::string prefix;
+        const json* values;
+        const ds::RecordInfo* info;
+    };
+    for (const bool metaFirst : {true, false}) {
+        TypeParam r;
+        if (metaFirst) r.getMeta();
+        contract::mutateAll(r);
+        const json written = r.toJson();
+        std::vector<Pending> pending{{"", &written, &TypeParam::recordInfo()}};
+        size_t checked = 0;
+        while (!pending.empty()) {
+            const Pending p = pending.back();
+            pending.pop_back();
+            for (const auto& f : p.info->fields()) {
+                if (!f.described) continue;
+                const std::string path = p.prefix + f.name;
+                const json& expected = (*p.values)[f.name];
+                if (f.ops->typeWord().rfind("record:", 0) == 0 && f.ops->nested) {
+                    pending.push_back({path + ".", &expected, f.ops->nested()});
+                    continue;
+                }
+                MetaVar* v = r.getMeta()->GetMetaVar(nWString::fromUtf8(path));
+                ASSERT_NE(v, nullptr) << path;
+                json value;
+                ASSERT_EQ(v->GetAsJson(json(), value), nStatusCodes::Ok) << path;
+                EXPECT_EQ(value, expected) << path << (metaFirst ? " (Meta made before the change)" : "");
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 0u);
+    }
+}
+
 TYPED_TEST_P(RecordContract, SchemaMatchesTheMemberList) {
     json schema;
     ds::schemaOf(TypeParam::recordInfo(), schema);
@@ -186,4 +224,5 @@ TYPED_TEST_P(RecordContract, SchemaMatchesTheMemberList) {
 REGISTER_TYPED_TEST_SUITE_P(RecordContract, DefaultsBindInListOrderWithTheirDefaults, CloneIsIndependentOfTheOriginal,
                             ResetRestoresEveryDefault, ResetToTakesOverSameTypeAndResetsOtherwise,
                             MakeMetaTwiceKeepsTheFirstMeta, RegistersOnceWithTheListedNames,
-                            JsonRoundTripOfEveryListedMember, SchemaMatchesTheMemberList);
+                            JsonRoundTripOfEveryListedMember, MetaPathsReadBackEveryChangedMember,
+                            SchemaMatchesTheMemberList);
