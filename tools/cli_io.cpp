@@ -104,7 +104,7 @@ void writeOutput(const std::filesystem::path& path, std::string_view text) {
 void appendOutput(const std::filesystem::path& path, std::string_view text) {
     Fd file;
     file.fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC | O_NOCTTY, 0666);
-    if (file.fd < 0) throw UsageError("cannot write " + path.string() + ": " + reason());
+    if (file.fd < 0) throw RefusedError("cannot open " + path.string() + ": " + reason());
     struct stat st {};
     if (::fstat(file.fd, &st) != 0) throw RefusedError("cannot write " + path.string() + ": " + reason());
     if (S_ISDIR(st.st_mode)) throw UsageError(path.string() + " is a folder, not a file");
