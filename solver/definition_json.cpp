@@ -16,7 +16,10 @@ struct Described {
 
 void readOptions(const nlohmann::json& j, SolverOptions& o, std::vector<std::string>& unknown) {
     if (!j.is_object()) throw std::invalid_argument("solverOptions: not an object");
-    for (const auto& [key, value] : j.items()) {
+    for (auto it = j.begin(); it != j.end(); ++it) {
+        // Named copies: the lambda below may not capture structured bindings (C++20 before P2036).
+        const std::string& key = it.key();
+        const nlohmann::json& value = it.value();
         auto number = [&](double& out) {
             if (!value.is_number()) throw std::invalid_argument("solverOptions." + key + ": not a number");
             out = value.get<double>();

@@ -260,14 +260,14 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             }
 
         std::vector<ComplexVector> solutions;
-        const SparseMatrix D = Cv + spin * m.G;
+        const ComplexSparse D = (Cv + spin * m.G).cast<Complex>();
         for (const Column& c : columns) {
             if (c.force.isZero(0.0)) {
                 solutions.push_back(ComplexVector::Zero(n));
                 continue;
             }
             // (K + iH − ω²M + iω(C + ΩG)) u = f
-            const ComplexSparse A = KH - (c.omega * c.omega) * Mc + Complex(0, c.omega) * D.cast<Complex>();
+            const ComplexSparse A = KH - (c.omega * c.omega) * Mc + Complex(0, c.omega) * D;
             if (!analysed) {
                 lu.analyzePattern(A);
                 analysed = true;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <fmt/format.h>
 #include <fmt/xchar.h>
-#include <nlohmann/json.hpp>
 
 namespace ds::solver {
 namespace {
@@ -154,17 +153,27 @@ NWelleResultCampbells campbellEntry(const ShaftSystemModel& m, double rpm, const
 }
 
 bool resultsAreFinite(const SystemVibrationResults& r) {
-    // The JSON form holds every number of the tree; a non-finite double is written as null.
-    const nlohmann::json j = r.toJson();
-    std::vector<const nlohmann::json*> todo{&j};
-    while (!todo.empty()) {
-        const nlohmann::json* v = todo.back();
-        todo.pop_back();
-        if (v->is_number_float() && !std::isfinite(v->get<double>())) return false;
-        if (v->is_null()) return false;
-        if (v->is_structured())
-            for (const auto& c : *v) todo.push_back(&c);
-    }
+    // The forced response is checked where it is solved (every solution vector); what is left
+    // are the modal results: frequencies, energies and shapes.
+    auto finiteMode = [](const NWelleResultEigenmodeProperties& m) {
+        const NWelleResultEnergies& e = m.energies;
+        for (double v : {m.frequency, e.pressureTension, e.bendingXY, e.bendingYZ, e.torsion, e.shearXY, e.shearYZ,
+                         e.rigidTranslation, e.rigidRotation})
+            if (!std::isfinite(v)) return false;
+        for (const NWelleResultEigenform& p : m.modeShape)
+            if (!std::isfinite(p.pos) || !p.u.isFinite() || !p.angle.isFinite()) return false;
+        return true;
+    };
+    for (const auto& shaft : r.resultsPerShaft)
+        for (const auto& sub : shaft.shaftResultsPerSubShaft)
+            for (const auto& mode : sub.mode)
+                if (!finiteMode(mode)) return false;
+    for (const auto& entry : r.resCampbell)
+        for (const auto& mode : entry.modeProperties)
+            if (!finiteMode(mode)) return false;
+    for (const auto& curve : r.resCampbellClassified.eigenfrequencies)
+        for (double v : curve.curve)
+            if (!std::isfinite(v)) return false;
     return true;
 }
 

@@ -23,7 +23,8 @@ NWelleResultCampbells campbellEntry(const ShaftSystemModel& model, double rpm, c
 /// The mode's properties without shape points.
 NWelleResultEigenmodeProperties modeProperties(const Mode& mode);
 
-/// False when any number of the tree is NaN or infinite.
+/// False when a modal result (frequency, energy, shape) is NaN or infinite; the forced response
+/// is checked where it is solved.
 bool resultsAreFinite(const SystemVibrationResults& results);
 
 }  // namespace ds::solver

@@ -137,12 +137,13 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
             checkForcedResponseRun(model, d, run);  // refuses oversized runs before any work
         }
-        const ModalBasis basis = modalBasis(model);
         fillSystemTables(model, d, nominal, results);
         results.controllingShaftNominalSpeed = nominal;
-        if (calculation == 0 || calculation == 2)
+        if (calculation == 0 || calculation == 2) {
+            const ModalBasis basis = modalBasis(model);
             fillModes(model, solveModes(model, basis, nominal * kRpmToRadPerSecond, count, true), results);
-        if (calculation == 2) campbell(model, basis, d.campbellSpeed, nominal, count, options, results);
+            if (calculation == 2) campbell(model, basis, d.campbellSpeed, nominal, count, options, results);
+        }
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
