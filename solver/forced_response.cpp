@@ -30,6 +30,8 @@ struct Column {
     /// Mesh whose transmission error drives this column (its TE amplitude, m), or kNone.
     size_t mesh = kNone;
     double te = 0.0;
+    /// False for a column without any force (a shaft without unbalanced gears): nothing to solve.
+    bool loaded = false;
 };
 
 std::vector<double> runSpeeds(const ForcedResponseDefinitionsStruct& run) {
@@ -242,6 +244,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                     if (ix == kNone || iz == kNone) continue;
                     c.force(Eigen::Index(ix)) += F;
                     c.force(Eigen::Index(iz)) += Complex(0, w >= 0 ? F : -F);
+                    c.loaded = c.loaded || F != 0.0;
                 }
                 // Every shaft has its column (zero without unbalanced gears): column s is shaft s.
                 columns.push_back(std::move(c));
@@ -255,6 +258,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                     Column c{meshOmega * h, ComplexVector::Zero(n), k, pp / (2.0 * h)};
                     // Transmission error e: the mesh spring pushes km·e along its row.
                     c.force = (m.meshes[k].stiffness * c.te) * rows[k];
+                    c.loaded = c.te != 0.0;
                     columns.push_back(std::move(c));
                 }
             }
@@ -262,7 +266,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
         std::vector<ComplexVector> solutions;
         const ComplexSparse D = (Cv + spin * m.G).cast<Complex>();
         for (const Column& c : columns) {
-            if (c.force.isZero(0.0)) {
+            if (!c.loaded) {
                 solutions.push_back(ComplexVector::Zero(n));
                 continue;
             }
