@@ -77,9 +77,10 @@ std::vector<double> sweep(int count, double top) {
     return out;
 }
 
-void campbell(benchmark::State& state, const SystemDefinition& def, const SolverOptions& options) {
+/// Solves `calculation` once per iteration.
+void solveLoop(benchmark::State& state, const SystemDefinition& def, const SolverOptions& options, int calculation) {
     GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = 2;
+    general.calculationToPerform = calculation;
     for (auto _ : state) {
         SystemVibrationResults r;
         const SolverReport report = SolveSystemDynamics(def, general, r, options);
@@ -115,7 +116,7 @@ void campbellFloor(benchmark::State& state, const SystemDefinition& def, double 
 void BM_CampbellSample(benchmark::State& state) {
     SolverInput in = ds::sampleGearboxSolverInput();
     in.definition.data.campbellSpeed = sweep(int(state.range(0)), 3000);
-    campbell(state, in.definition, in.options);
+    solveLoop(state, in.definition, in.options, 2);
 }
 void BM_CampbellSampleFloor(benchmark::State& state) {
     SolverInput in = ds::sampleGearboxSolverInput();
@@ -125,7 +126,7 @@ void BM_CampbellSampleFloor(benchmark::State& state) {
 void BM_CampbellTwoShaft(benchmark::State& state) {
     SolverOptions o;
     o.maxElementLength = 0.0101;
-    campbell(state, twoShaft(50, sweep(int(state.range(0)), 6000)), o);
+    solveLoop(state, twoShaft(50, sweep(int(state.range(0)), 6000)), o, 2);
 }
 void BM_CampbellTwoShaftFloor(benchmark::State& state) {
     campbellFloor(state, twoShaft(50, sweep(int(state.range(0)), 6000)), 0.0101);
@@ -133,7 +134,7 @@ void BM_CampbellTwoShaftFloor(benchmark::State& state) {
 void BM_CampbellGrowth(benchmark::State& state) {
     SolverOptions o;
     o.maxElementLength = 0.0101;
-    campbell(state, twoShaft(int(state.range(0)), {3000}), o);
+    solveLoop(state, twoShaft(int(state.range(0)), {3000}), o, 2);
 }
 
 void BM_ForcedTwoShaft(benchmark::State& state) {
@@ -146,15 +147,7 @@ void BM_ForcedTwoShaft(benchmark::State& state) {
     SolverOptions o;
     o.maxElementLength = 0.0101;
     o.forcedResponse = &run;
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = 1;
-    for (auto _ : state) {
-        SystemVibrationResults r;
-        const SolverReport report = SolveSystemDynamics(def, general, r, o);
-        if (report.status != kSolverOk) state.SkipWithError(report.message.c_str());
-        benchmark::DoNotOptimize(r);
-        state.counters["DOF"] = double(report.dofCount);
-    }
+    solveLoop(state, def, o, 1);
 }
 void BM_ForcedTwoShaftFloor(benchmark::State& state) {
     using Complex = std::complex<double>;
