@@ -138,21 +138,23 @@ struct CarrierSeries {
             mo[size_t(a)].push_back(riap(load(a + 3)));
         }
     }
+    /// Copies the series into the frequency domain and moves them into the speed domain.
     template <class FreqDomain, class SpeedDomain>
-    void store(FreqDomain& fd, SpeedDomain& sd, const std::vector<double>& freqs) const {
+    void store(FreqDomain& fd, SpeedDomain& sd, const std::vector<double>& freqs) && {
         fd.f = freqs;
         fd.fCarrier = freqs;
         fd.uVecVsFreq = u;
         fd.rVecVsFreq = r;
         fd.fVecVsFreq = f;
         fd.mVecVsFreq = mo;
-        sd.uVecVsSpeed = u;
-        sd.rVecVsSpeed = r;
-        sd.fVecVsSpeed = f;
-        sd.mVecVsSpeed = mo;
+        sd.uVecVsSpeed = std::move(u);
+        sd.rVecVsSpeed = std::move(r);
+        sd.fVecVsSpeed = std::move(f);
+        sd.mVecVsSpeed = std::move(mo);
         // The whirl of the first excitation.
-        if (!u[0].empty()) {
-            const Complex ux(u[0][0].real, u[0][0].imaginary), uz(u[2][0].real, u[2][0].imaginary);
+        const auto& moved = sd.uVecVsSpeed;
+        if (moved.size() == 3 && !moved[0].empty()) {
+            const Complex ux(moved[0][0].real, moved[0][0].imaginary), uz(moved[2][0].real, moved[2][0].imaginary);
             whirl(ux, uz, 1.0, sd.whirlMajorBendingSemiAxis, sd.whirlMinorBendingSemiAxis, sd.whirlPhaseAngle);
         }
     }
@@ -305,7 +307,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             CarrierSeries series;
             for (size_t c = 0; c < columns.size(); ++c)
                 series.add(nodeSolution(m, solutions[c], dp.node), sectionForces(m, solutions[c], dp.node, columns[c].omega, spin));
-            series.store(r.docPointFreqDomain, r.docPointSpeedDomain, freqs);
+            std::move(series).store(r.docPointFreqDomain, r.docPointSpeedDomain, freqs);
             const double spinSign = m.shafts[dp.shaft].speedRatio * spin < 0 ? -1.0 : 1.0;
             r.docPointSpeedDomain.whirlMinorBendingSemiAxis *= spinSign;
             const double major = r.docPointSpeedDomain.whirlMajorBendingSemiAxis;
@@ -338,7 +340,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                     sp.stiffness.cast<Complex>() * q + Complex(0, columns[c].omega) * (sp.damping.cast<Complex>() * q);
                 series.add(nodeSolution(m, solutions[c], sp.node), load);
             }
-            series.store(b.bearingFreqDomain, b.bearingSpeedDomain, freqs);
+            std::move(series).store(b.bearingFreqDomain, b.bearingSpeedDomain, freqs);
             entry.bearingResults.push_back(std::move(b));
         }
         // Gear meshes: deflection along the line of action, dynamic mesh force, stiffness.
@@ -372,7 +374,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             // Dynamic factor: the dynamic mesh force over the force the transmission error would
             // give between blocked gears (km·e).
             g.dynamicFactor = teAmplitude > 0 ? 1.0 + g.maxDynamicForce / (mesh.stiffness * teAmplitude) : 1.0;
-            g.gearMeshSpeedDomain.dispPLVsSpeed = g.gearMeshFreqDomain.dispPLVsFreq;
+            g.gearMeshSpeedDomain.dispPLVsSpeed = g.gearMeshFreqDomain.dispPLVsFreq;  // the same series over speed
             g.gearMeshSpeedDomain.forcePLVsSpeed = g.gearMeshFreqDomain.forcePLVsFreq;
             g.gearMeshSpeedDomain.stiffPLVsSpeed = g.gearMeshFreqDomain.stiffPLVsFreq;
             entry.gearMeshResults.push_back(std::move(g));
@@ -386,7 +388,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 CarrierSeries series;
                 for (size_t c = 0; c < columns.size(); ++c)
                     series.add(nodeSolution(m, solutions[c], node), sectionForces(m, solutions[c], node, columns[c].omega, spin));
-                series.store(l.freqDomainResult, l.speedDomainResult, freqs);
+                std::move(series).store(l.freqDomainResult, l.speedDomainResult, freqs);
                 entry.resultsVsLength.push_back(std::move(l));
             }
         results.forcedResponseResults.push_back(std::move(entry));
