@@ -180,8 +180,8 @@ BENCHMARK(BM_CampbellSampleFloor)->Arg(100)->Unit(benchmark::kMillisecond)->Iter
 BENCHMARK(BM_CampbellGrowth)->Arg(10)->Arg(20)->Arg(40)->Arg(80)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ForcedTwoShaft)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ForcedTwoShaftFloor)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_CampbellTwoShaft)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_CampbellTwoShaftFloor)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CampbellTwoShaft)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CampbellTwoShaftFloor)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
