@@ -53,6 +53,17 @@ struct FieldOps {
     nMetaStruct* (*asRecord)(void* member);
     /// Info of the nested record type or the list's element record type (null for plain types).
     const RecordInfo* (*nested)();
+
+    // Lists of records and lists of lists of records (all null for other members): an entry is
+    // the element record of a list, the row (itself a list of records) of a list of lists.
+    /// Operations of one entry.
+    const FieldOps* entryOps = nullptr;
+    size_t (*listSize)(const void* list) = nullptr;
+    const void* (*listEntry)(const void* list, size_t index) = nullptr;
+    /// Empties the list, keeping room for `expected` entries.
+    void (*listRestart)(void* list, size_t expected) = nullptr;
+    /// Appends a default entry and gives its address.
+    void* (*listAppend)(void* list) = nullptr;
 };
 
 /// One entry of a member list.

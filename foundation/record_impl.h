@@ -69,6 +69,18 @@ template <class R> struct RecordOps {
 };
 
 // ---- lists of records ----------------------------------------------------------------------
+/// The entry access of FieldOps over a std::vector.
+template <class L> struct ListAccess {
+    static size_t size(const void* m) { return static_cast<const L*>(m)->size(); }
+    static const void* entry(const void* m, size_t i) { return &(*static_cast<const L*>(m))[i]; }
+    static void restart(void* m, size_t expected) {
+        L fresh;
+        fresh.reserve(expected);
+        *static_cast<L*>(m) = std::move(fresh);
+    }
+    static void* append(void* m) { return &static_cast<L*>(m)->emplace_back(); }
+};
+
 template <class R> struct RecordListOps {
     using L = std::vector<R>;
     static const RecordInfo* nested() { return &R::recordInfo(); }
@@ -114,7 +126,9 @@ template <class R> struct RecordListOps {
             if (!equalFields(x[i], y[i], R::recordInfo())) return false;
         return true;
     }
-    static constexpr FieldOps ops{&typeWord, &toJson, &fromJson, &assignJson, &bind, &equal, nullptr, &nested};
+    static constexpr FieldOps ops{&typeWord, &toJson,  &fromJson,      &assignJson, &bind,         &equal,
+                                  nullptr,   &nested, &RecordOps<R>::ops, &ListAccess<L>::size, &ListAccess<L>::entry,
+                                  &ListAccess<L>::restart, &ListAccess<L>::append};
 };
 
 // ---- lists of lists of records -------------------------------------------------------------
@@ -159,7 +173,9 @@ template <class R> struct RecordList2Ops {
             if (!RecordListOps<R>::equal(&x[i], &y[i])) return false;
         return true;
     }
-    static constexpr FieldOps ops{&typeWord, &toJson, &fromJson, &assignJson, &bind, &equal, nullptr, &nested};
+    static constexpr FieldOps ops{&typeWord, &toJson,  &fromJson,            &assignJson, &bind,         &equal,
+                                  nullptr,   &nested, &RecordListOps<R>::ops, &ListAccess<L>::size, &ListAccess<L>::entry,
+                                  &ListAccess<L>::restart, &ListAccess<L>::append};
 };
 
 template <class M> constexpr const FieldOps* opsFor() {
