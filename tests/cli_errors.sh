@@ -66,6 +66,16 @@ expect 2 'partial\.json: /: the member .* is missing' record Shaft --in partial.
 expect 2 'broken\.json is not valid JSON' record NvCoordinateSystem --in broken.json
 expect 2 'broken\.json is not valid JSON' diagram broken.json DrawCampbell
 expect 2 '/dev/zero is not a regular file and holds more than 256 MiB' record Shaft --in /dev/zero
+# Record files are read without a tree of the whole file: the same results and messages as with it.
+echo '{"name": "first", "name": "drive"}' >repeated.json
+expect 0 '"name": "drive"' record Shaft --in repeated.json
+echo '{"elements": [{}], "nofBins": 1}' >spectrum.json
+expect 2 "spectrum\.json: /elements/0: the member 'attribute' is missing" record nvLoadSpectrumTab --in spectrum.json --strict
+{ printf '['; for i in $(seq 1 20000); do printf '{},'; done; printf 'x]'; } >brackets.json
+expect 2 "brackets\.json is not valid JSON: .*last read: '\.\.\..*\{\},x'" record Shaft --in brackets.json
+if [ "$(wc -c <"$WORK/err")" -gt 1000 ]; then
+    echo "FAIL: the parse error quotes the whole file"; failed=$((failed + 1))
+fi
 
 # Diagrams: an unknown command, the results read as the calculation the command needs, a list
 # too short for its curves.

@@ -8,14 +8,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <streambuf>
 
 namespace drivesys_cli {
 namespace {
 
 std::string reason() { return std::strerror(errno); }
-
-/// Display form of an argument: standard input gets a name a user recognises.
-std::string shown(const std::string& arg) { return arg == "-" ? std::string("standard input") : arg; }
 
 struct Fd {
     int fd = -1;
@@ -44,12 +42,54 @@ bool readAll(int fd, std::uintmax_t limit, std::string& out, const std::string& 
     }
 }
 
+/// The stream buffer of a file being written: passes its content on in blocks and keeps the
+/// reason of the first failed write (after which it takes nothing more).
+class FileBuffer : public std::streambuf {
+public:
+    explicit FileBuffer(int fd) : fd_(fd) { setp(block_, block_ + sizeof block_); }
+    const std::string& failure() const { return failure_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    bool drain() {
+        if (!failure_.empty()) return false;
+        const char* at = pbase();
+        while (at < pptr()) {
+            const ssize_t n = ::write(fd_, at, size_t(pptr() - at));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                failure_ = n < 0 ? reason() : "nothing written";
+                return false;
+            }
+            at += n;
+        }
+        setp(block_, block_ + sizeof block_);
+        return true;
+    }
+
+    int fd_;
+    char block_[1 << 16];
+    std::string failure_;
+};
+
 }  // namespace
+
+std::string inputName(const std::string& arg) { return arg == "-" ? std::string("standard input") : arg; }
 
 std::string readInput(const std::string& arg) { return readInput(arg, kStreamInputLimit); }
 
 std::string readInput(const std::string& arg, std::uintmax_t streamLimit) {
-    const std::string name = shown(arg);
+    const std::string name = inputName(arg);
     Fd file;
     if (arg == "-") {
         file.fd = STDIN_FILENO;
@@ -74,26 +114,43 @@ std::string readInput(const std::string& arg, std::uintmax_t streamLimit) {
     return text;
 }
 
-nlohmann::json readJsonInput(const std::string& arg) {
-    const std::string text = readInput(arg);
+nlohmann::json readJsonInput(const std::string& arg) { return parseJsonInput(readInput(arg), arg); }
+
+nlohmann::json parseJsonInput(const std::string& text, const std::string& arg) {
     try {
         return nlohmann::json::parse(text);
     } catch (const nlohmann::json::parse_error& e) {
-        throw UsageError(shown(arg) + " is not valid JSON: " + e.what());
+        throw notValidJson(arg, e);
     }
 }
 
+UsageError notValidJson(const std::string& arg, const nlohmann::json::exception& e) {
+    constexpr size_t kQuoted = 80;
+    std::string what = e.what();
+    const std::string mark = "; last read: '";
+    const size_t from = what.rfind(mark);
+    if (from != std::string::npos && what.size() > from + mark.size() + kQuoted + 1 && what.back() == '\'') {
+        size_t keep = what.size() - 1 - kQuoted;
+        // Not from the middle of a UTF-8 sequence.
+        while (keep < what.size() && (static_cast<unsigned char>(what[keep]) & 0xC0) == 0x80) ++keep;
+        what = what.substr(0, from + mark.size()) + "..." + what.substr(keep);
+    }
+    return UsageError(inputName(arg) + " is not valid JSON: " + what);
+}
+
 void writeOutput(const std::filesystem::path& path, std::string_view text) {
+    writeOutput(path, [text](std::ostream& out) { out.write(text.data(), std::streamsize(text.size())); });
+}
+
+void writeOutput(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write) {
     Fd file;
     file.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
     if (file.fd < 0) throw UsageError("cannot write " + path.string() + ": " + reason());
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(file.fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw RefusedError("cannot write " + path.string() + ": " + (n < 0 ? reason() : "nothing written"));
-        done += size_t(n);
-    }
+    FileBuffer buffer(file.fd);
+    std::ostream out(&buffer);
+    write(out);
+    out.flush();
+    if (!buffer.failure().empty()) throw RefusedError("cannot write " + path.string() + ": " + buffer.failure());
     if (::close(file.fd) != 0) {
         file.fd = -1;
         throw RefusedError("cannot write " + path.string() + ": " + reason());

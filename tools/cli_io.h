@@ -13,7 +13,9 @@
 #include <CLI/CLI.hpp>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,9 +45,21 @@ std::string readInput(const std::string& arg, std::uintmax_t streamLimit);
 
 /// readInput() parsed as JSON; a parse error names the file.
 nlohmann::json readJsonInput(const std::string& arg);
+/// The text of input `arg` parsed as JSON; a parse error names the input.
+nlohmann::json parseJsonInput(const std::string& text, const std::string& arg);
+/// The error for input `arg` that failed to parse: the parser's message, with the text it quotes
+/// as last read cut to its end when long (it holds all that was read since the last string or
+/// number, which is all of a file of brackets).
+UsageError notValidJson(const std::string& arg, const nlohmann::json::exception& e);
+/// How messages name input `arg`: "standard input" for "-", else the argument.
+std::string inputName(const std::string& arg);
 
-/// Creates or replaces `path` with `text`; throws UsageError naming the file when it cannot.
+/// Creates or replaces `path` with `text`; throws UsageError naming the file when it cannot be
+/// opened, RefusedError when it cannot be written completely.
 void writeOutput(const std::filesystem::path& path, std::string_view text);
+/// The same with what `write` writes to the stream it is given, passed on to the file in pieces
+/// (for large output that need not be held whole).
+void writeOutput(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write);
 
 /// Appends `text` to `path` (created when missing) with one write, under an exclusive lock of
 /// the file (flock), after a line feed when the file does not end with one. A failed or short

@@ -1,12 +1,12 @@
 // drivesys diagram RESULTS.json COMMAND [options]: builds a result diagram (mode shape, Campbell
 // diagram or forced-response curve) from a SystemVibrationResults JSON file and writes the
 // diagram container as JSON and/or its picture as SVG.
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "drivesys/diagrams.h"
-#include "foundation/catalog.h"
 #include "tools/commands.h"
 #include "tools/record_input.h"
 
@@ -92,15 +92,14 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
             throw drivesys_cli::UsageError("unknown diagram command '" + opt->command +
                                            "' (commands begin with DrawCampbell, DrawModeShape or DrawForcedResponse)");
         const std::string source = opt->resultsPath == "-" ? "standard input" : opt->resultsPath;
-        const nlohmann::json j = drivesys_cli::readJsonInput(opt->resultsPath);
         SystemVibrationResults results;
-        if (const ds::CatalogEntry* entry = ds::Catalog::instance().find("SystemVibrationResults"))
-            drivesys_cli::checkRecordInput(j, *entry->info, source, opt->strict);
-        try {
-            results.fromJson(j);
-        } catch (const std::exception& e) {
-            throw drivesys_cli::UsageError(source + ": not readable as SystemVibrationResults: " + e.what());
-        }
+        drivesys_cli::readRecordInput(opt->resultsPath, results, SystemVibrationResults::recordInfo(), opt->strict, [&](const nlohmann::json& j) {
+            try {
+                results.fromJson(j);
+            } catch (const std::exception& e) {
+                throw drivesys_cli::UsageError(source + ": not readable as SystemVibrationResults: " + e.what());
+            }
+        });
         // The diagram functions read the results as the calculation they hold; the tool reads
         // them as the one the command needs unless told otherwise.
         results.performedCalculation = opt->performedCalculation >= 0 ? opt->performedCalculation : wanted;
@@ -121,10 +120,13 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
                                                                               : std::string("a result list is too short")) +
                                            " (" + e.what() + ")");
         }
-        const std::string json = data.toJson().dump(2) + "\n";
-        if (!opt->jsonOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->jsonOut), json);
+        // The container's text goes out as it is made (std::setw(2) is dump(2)): a large diagram's
+        // text need not be held beside its tree.
+        const nlohmann::json tree = data.toJson();
+        auto writeJson = [&tree](std::ostream& out) { out << std::setw(2) << tree << "\n"; };
+        if (!opt->jsonOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->jsonOut), writeJson);
         if (!opt->svgOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->svgOut), renderDiagramSvg(data));
-        if (opt->jsonOut.empty() && opt->svgOut.empty()) std::cout << json;
+        if (opt->jsonOut.empty() && opt->svgOut.empty()) writeJson(std::cout);
         if (const nWString* error = data.textElement(L"error")) throw drivesys_cli::RefusedError(error->toUtf8());
     });
 });

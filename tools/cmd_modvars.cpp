@@ -3,7 +3,6 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "foundation/catalog.h"
 #include "tools/commands.h"
 #include "tools/modvars_text.h"
 #include "tools/record_input.h"
@@ -18,15 +17,15 @@ struct ModvarsOptions {
     bool strict = false;
 };
 
-template <class Results> Results readResults(const json& j, const std::string& source, bool strict) {
+template <class Results> Results readResults(const std::string& path, bool strict) {
     Results results;
-    const ds::CatalogEntry* entry = ds::Catalog::instance().find(ntypes::toUtf8(results.typeIdentifier()));
-    if (entry) drivesys_cli::checkRecordInput(j, *entry->info, source, strict);
-    try {
-        results.fromJson(j);
-    } catch (const std::exception& e) {
-        throw drivesys_cli::UsageError(source + ": " + e.what());
-    }
+    drivesys_cli::readRecordInput(path, results, Results::recordInfo(), strict, [&](const json& j) {
+        try {
+            results.fromJson(j);
+        } catch (const std::exception& e) {
+            throw drivesys_cli::UsageError(drivesys_cli::inputName(path) + ": " + e.what());
+        }
+    });
     return results;
 }
 
@@ -40,11 +39,9 @@ drivesys_cli::CommandRegistrar modvarsCommand(50, [](CLI::App& app, drivesys_cli
     cmd->add_flag("--housing", opt->housing, "The results are HousingDeformationResults");
     cmd->add_flag("--strict", opt->strict, "Validate the results against their JSON Schema before reading them");
     cmd->callback([opt] {
-        const json j = drivesys_cli::readJsonInput(opt->resultsPath);
-        const std::string source = opt->resultsPath == "-" ? "standard input" : opt->resultsPath;
         const std::string block =
-            opt->housing ? drivesys_cli::moduleVariablesText(readResults<HousingDeformationResults>(j, source, opt->strict))
-                         : drivesys_cli::moduleVariablesText(readResults<SystemVibrationResults>(j, source, opt->strict));
+            opt->housing ? drivesys_cli::moduleVariablesText(readResults<HousingDeformationResults>(opt->resultsPath, opt->strict))
+                         : drivesys_cli::moduleVariablesText(readResults<SystemVibrationResults>(opt->resultsPath, opt->strict));
         drivesys_cli::appendOutput(drivesys_cli::nativePath(opt->outPath), block);
     });
 });

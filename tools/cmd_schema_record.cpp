@@ -51,16 +51,24 @@ drivesys_cli::CommandRegistrar recordCommand(11, [](CLI::App& app, drivesys_cli:
         const ds::CatalogEntry* e = ds::Catalog::instance().find(*cls);
         if (!e) throw drivesys_cli::UsageError("unknown record class " + *cls);
         auto record = e->info->create();
-        if (!in->empty()) {
-            const json j = drivesys_cli::readJsonInput(*in);
-            drivesys_cli::checkRecordInput(j, *e->info, *in == "-" ? "standard input" : *in, *strict);
+        auto readTree = [&](const json& j) {
             try {
                 e->read(*record, j);
             } catch (const std::exception& ex) {
                 throw drivesys_cli::UsageError(*in + ": not readable as " + *cls + ": " + ex.what());
             }
+        };
+        if (!in->empty() && std::string_view(e->reading) == "assignment") {
+            // A JSON assignment may be the class's own: it reads from the whole tree.
+            const json j = drivesys_cli::readJsonInput(*in);
+            drivesys_cli::checkRecordInput(j, *e->info, drivesys_cli::inputName(*in), *strict);
+            readTree(j);
+        } else if (!in->empty()) {
+            drivesys_cli::readRecordInput(*in, *record, *e->info, *strict, readTree);
         }
-        std::cout << record->toJson().dump(2) << "\n";
+        // Written as it goes: a tree of a large record would cost many times the text.
+        ds::writeRecordText(std::cout, *record, *e->info, 2);
+        std::cout << "\n";
     });
 });
 }  // namespace

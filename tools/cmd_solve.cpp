@@ -3,6 +3,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "foundation/record_text.h"
 #include "solver/definition_json.h"
 #include "solver/solver.h"
 #include "tools/cli_io.h"
@@ -56,9 +57,13 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
             if (report.status == kSolverInputError) throw drivesys_cli::UsageError(what);
             throw drivesys_cli::RefusedError(what);
         }
-        const std::string text = results.toJson().dump(2) + "\n";
-        if (opt->outPath.empty()) std::cout << text;
-        else drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->outPath), text);
+        // Written as it goes, without the JSON tree of the results, which costs many times their text.
+        auto write = [&results](std::ostream& out) {
+            ds::writeRecordText(out, results, SystemVibrationResults::recordInfo(), 2);
+            out << "\n";
+        };
+        if (opt->outPath.empty()) write(std::cout);
+        else drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->outPath), write);
     });
 });
 }  // namespace

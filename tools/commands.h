@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/record.h"
 #include "tools/cli_io.h"
 
 namespace drivesys_cli {
@@ -34,8 +35,13 @@ struct DemoContext {
     std::vector<std::pair<std::string, std::string>> recordFiles;
     /// Writes text to outDir/name and records it.
     void writeFile(const std::string& name, const std::string& text);
-    /// Writes the JSON text of one record of class `recordClass` and records its class.
-    void writeRecordFile(const std::string& name, const std::string& text, const std::string& recordClass);
+    /// Writes the JSON text of one record (dump(indent) of its toJson(), then a line feed) without
+    /// its tree, and records the file and its class.
+    void writeRecordFile(const std::string& name, const nMetaStruct& record, const ds::RecordInfo& info, int indent);
+
+private:
+    /// outDir/name, its folder made.
+    std::filesystem::path place(const std::string& name) const;
 };
 using DemoStep = std::function<void(DemoContext& context)>;
 

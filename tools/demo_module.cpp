@@ -14,7 +14,7 @@ struct Written {
 template <class... Tab> Written writeTabs(drivesys_cli::DemoContext& ctx) {
     Written w;
     auto one = [&](const nMetaStruct& tab, const ds::RecordInfo& info) {
-        ctx.writeRecordFile("tabs/" + info.className() + ".json", tab.toJson().dump(2) + "\n", info.className());
+        ctx.writeRecordFile("tabs/" + info.className() + ".json", tab, info, 2);
         ++w.records;
         w.members += info.fields().size();
     };

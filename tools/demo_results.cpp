@@ -17,7 +17,7 @@ drivesys_cli::DemoStepRegistrar resultsStep(75, "vibration results", [](drivesys
     const drivesys_cli::DemoSolution& solved = drivesys_cli::demoSolution();
     const SystemVibrationResults& results = solved.results;
     ctx.writeFile("solver/sample_definition.json", WriteSolverInput(solved.input).dump(2) + "\n");
-    ctx.writeRecordFile("results/vibration_results.json", results.toJson().dump() + "\n", "SystemVibrationResults");
+    ctx.writeRecordFile("results/vibration_results.json", results, SystemVibrationResults::recordInfo(), -1);
 
     const std::string modvars = drivesys_cli::moduleVariablesText(results);
     ctx.writeFile("results/module_variables.txt", modvars);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "drivesys/drivesys.h"
+#include "foundation/record_text.h"
 #include "tools/commands.h"
 
 namespace drivesys_cli {
@@ -21,17 +22,24 @@ std::vector<DemoStepEntry>& demoSteps() {
 DemoStepRegistrar::DemoStepRegistrar(int order, std::string name, DemoStep step) {
     demoSteps().push_back(DemoStepEntry{order, std::move(name), std::move(step)});
 }
-void DemoContext::writeFile(const std::string& name, const std::string& text) {
+std::filesystem::path DemoContext::place(const std::string& name) const {
     const auto path = outDir / name;
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) throw UsageError("cannot create the folder " + path.parent_path().string() + ": " + ec.message());
-    writeOutput(path, text);
+    return path;
+}
+void DemoContext::writeFile(const std::string& name, const std::string& text) {
+    writeOutput(place(name), text);
     written.push_back(name);
 }
-void DemoContext::writeRecordFile(const std::string& name, const std::string& text, const std::string& recordClass) {
-    writeFile(name, text);
-    recordFiles.emplace_back(name, recordClass);
+void DemoContext::writeRecordFile(const std::string& name, const nMetaStruct& record, const ds::RecordInfo& info, int indent) {
+    writeOutput(place(name), [&](std::ostream& out) {
+        ds::writeRecordText(out, record, info, indent);
+        out << "\n";
+    });
+    written.push_back(name);
+    recordFiles.emplace_back(name, info.className());
 }
 }  // namespace drivesys_cli
 

@@ -97,26 +97,68 @@ private:
     const json& root_;
 };
 
+UsageError notARecord(const std::string& source, const ds::RecordInfo& info, const std::string& found) {
+    return UsageError(source + ": /: expected a JSON object holding a " + info.className() + " record, found " + found);
+}
+
+/// `firstKey`: the object's first key (in byte order).
+UsageError noMemberKey(const std::string& source, const ds::RecordInfo& info, const std::string& firstKey) {
+    return UsageError(source + ": " + pointerStep(firstKey) + ": not a member of " + info.className() +
+                      ", and neither is any other key of the object: is this a file of another kind?");
+}
+
 }  // namespace
 
 std::string firstSchemaViolation(const json& value, const json& schema) { return Validator(schema).check(value, schema, ""); }
 
 void checkRecordInput(const json& input, const ds::RecordInfo& info, const std::string& source, bool strict) {
     const std::string cls = info.className();
-    if (!input.is_object())
-        throw UsageError(source + ": /: expected a JSON object holding a " + cls + " record, found " + typeName(input));
-    json schema;
-    ds::jsonSchemaOf(info, schema);
+    if (!input.is_object()) throw notARecord(source, info, typeName(input));
     if (strict) {
+        json schema;
+        ds::jsonSchemaOf(info, schema);
         if (const std::string e = firstSchemaViolation(input, schema); !e.empty())
             throw UsageError(source + ": " + e + " (checked against the JSON Schema of " + cls + ")");
         return;
     }
     if (input.empty()) return;
-    const json& properties = schema["properties"];
     for (const auto& [key, value] : input.items())
-        if (properties.contains(key)) return;
-    throw UsageError(source + ": " + pointerStep(input.begin().key()) + ": not a member of " + cls + ", and neither is any other key of the object: is this a file of another kind?");
+        if (info.find(key)) return;
+    throw noMemberKey(source, info, input.begin().key());
+}
+
+void readRecordInput(const std::string& arg, nMetaStruct& record, const ds::RecordInfo& info, bool strict,
+                     const std::function<void(const json&)>& readTree) {
+    const std::string source = inputName(arg);
+    std::string text = readInput(arg);
+    json schema;
+    ds::MemberValueCheck check;
+    if (strict) {
+        ds::jsonSchemaOf(info, schema);
+        // Records and lists the stream read checks itself; plain member values against their
+        // member's schema (plain schemas hold no references).
+        check = [&schema, &info](const ds::RecordInfo& owner, const ds::FieldEntry& member, const json& value) {
+            const json& ownerSchema = &owner == &info ? schema : schema.at("$defs").at(owner.className());
+            return firstSchemaViolation(value, ownerSchema.at("properties").at(member.name)).empty();
+        };
+    }
+    ds::RecordTextReport report;
+    bool read = false;
+    try {
+        read = ds::readRecordText(text, record, info, report, strict ? &check : nullptr);
+    } catch (const json::parse_error& e) {
+        throw notValidJson(arg, e);
+    }
+    if (report.topType != "object") throw notARecord(source, info, report.topType);
+    if (read) {
+        if (!strict && report.anyKey && !report.anyMember) throw noMemberKey(source, info, report.firstKey);
+        return;
+    }
+    record.reset();
+    const json tree = parseJsonInput(text, arg);
+    text = std::string();
+    checkRecordInput(tree, info, source, strict);
+    readTree(tree);
 }
 
 }  // namespace drivesys_cli
