@@ -2,15 +2,19 @@
 // from JSON holding N empty spectrum elements. Every allocation of the process is counted, so the
 // counters give the bytes a list element holds once read (bytes_per_element), the same for a
 // std::vector of a plain struct with the element's members (plain_bytes_per_element), their
-// ratio, and the peak while reading and while writing the tab back to JSON, per element.
+// ratio, and per element the peak while reading and while writing the tab back to JSON: through
+// a JSON tree (parse + fromJson, toJson + dump) and as a stream (readRecordText, writeRecordText).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <new>
 #include <nlohmann/json.hpp>
+#include <ostream>
+#include <streambuf>
 
 #include "drivesys/drivesys.h"
+#include "foundation/record_text.h"
 
 namespace {
 std::atomic<long long> g_live{0};
@@ -52,10 +56,25 @@ nlohmann::json emptyElements(size_t n) {
     return j;
 }
 
+/// Takes text and keeps nothing, as a file or pipe would.
+class DiscardingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+/// Runs `step` and gives the highest heap level it reached above the level before it, per element.
+template <class Step> double peakPerElement(size_t n, Step&& step) {
+    const long long before = g_live.load();
+    g_peak = before;
+    step();
+    return double(g_peak.load() - before) / double(n);
+}
+
 void BM_RecordListBytesPerElement(benchmark::State& state) {
     const auto n = static_cast<size_t>(state.range(0));
     const std::string text = emptyElements(n).dump();
-    double perElement = 0, plainPerElement = 0, readPeak = 0, writePeak = 0;
+    double perElement = 0, plainPerElement = 0, readPeak = 0, writePeak = 0, streamReadPeak = 0, streamWritePeak = 0;
     for (auto _ : state) {
         {
             const long long before = g_live.load();
@@ -63,24 +82,36 @@ void BM_RecordListBytesPerElement(benchmark::State& state) {
             benchmark::DoNotOptimize(plain.data());
             plainPerElement = double(g_live.load() - before) / double(n);
         }
+        {
+            nvLoadSpectrumTab tab;
+            const long long before = g_live.load();
+            readPeak = peakPerElement(n, [&] { tab.fromJson(nlohmann::json::parse(text)); });
+            perElement = double(g_live.load() - before) / double(n);
+            if (tab.elements.size() != n) state.SkipWithError("not every element was read");
+            writePeak = peakPerElement(n, [&] {
+                const std::string out = tab.toJson().dump(2);
+                benchmark::DoNotOptimize(out.data());
+            });
+        }
         nvLoadSpectrumTab tab;
-        const long long before = g_live.load();
-        g_peak = before;
-        tab.fromJson(nlohmann::json::parse(text));
-        readPeak = double(g_peak.load() - before) / double(n);
-        perElement = double(g_live.load() - before) / double(n);
-        if (tab.elements.size() != n) state.SkipWithError("not every element was read");
-        const long long held = g_live.load();
-        g_peak = held;
-        const std::string out = tab.toJson().dump();
-        benchmark::DoNotOptimize(out.data());
-        writePeak = double(g_peak.load() - held) / double(n);
+        ds::RecordTextReport report;
+        streamReadPeak = peakPerElement(n, [&] {
+            if (!ds::readRecordText(text, tab, nvLoadSpectrumTab::recordInfo(), report) || tab.elements.size() != n)
+                state.SkipWithError("the stream read did not read every element");
+        });
+        DiscardingBuffer discard;
+        std::ostream out(&discard);
+        streamWritePeak = peakPerElement(n, [&] { ds::writeRecordText(out, tab, nvLoadSpectrumTab::recordInfo(), 2); });
     }
     state.counters["bytes_per_element"] = perElement;
     state.counters["plain_bytes_per_element"] = plainPerElement;
     state.counters["ratio_to_plain"] = perElement / plainPerElement;
+    state.counters["text_bytes_per_element"] = double(text.size()) / double(n);
     state.counters["read_peak_per_element"] = readPeak;
     state.counters["write_peak_per_element"] = writePeak;
+    state.counters["stream_read_peak_per_element"] = streamReadPeak;
+    state.counters["stream_read_peak_over_plain"] = streamReadPeak - plainPerElement;
+    state.counters["stream_write_peak_per_element"] = streamWritePeak;
 }
 }  // namespace
 
@@ -91,5 +122,5 @@ void operator delete[](void* p) noexcept { release(p); }
 void operator delete(void* p, std::size_t) noexcept { release(p); }
 void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
-BENCHMARK(BM_RecordListBytesPerElement)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_RecordListBytesPerElement)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_MAIN();
