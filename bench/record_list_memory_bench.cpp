@@ -14,7 +14,7 @@
 #include <streambuf>
 
 #include "drivesys/drivesys.h"
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record_text.h"
 
 namespace {
 std::atomic<long long> g_live{0};

@@ -1,5 +1,5 @@
 #include "drivesys/dynamics.h"
-#include "foundation/catalog_impl.h"
+#include "drivesys/foundation/catalog_impl.h"
 
 namespace ds {
 void addDynamicsRecords(Catalog& catalog) {

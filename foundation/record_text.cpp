@@ -1,4 +1,4 @@
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record_text.h"
 
 #include <algorithm>
 #include <cstddef>

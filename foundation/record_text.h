@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 namespace ds {
 

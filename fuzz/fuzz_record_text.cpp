@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "drivesys/drivesys.h"
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

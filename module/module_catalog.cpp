@@ -1,4 +1,4 @@
-#include "foundation/catalog_impl.h"
+#include "drivesys/foundation/catalog_impl.h"
 #include "drivesys/module.h"
 
 namespace ds {

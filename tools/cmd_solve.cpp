@@ -3,9 +3,9 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "foundation/record_text.h"
-#include "solver/definition_json.h"
-#include "solver/solver.h"
+#include "drivesys/foundation/record_text.h"
+#include "drivesys/solver/definition_json.h"
+#include "drivesys/solver/solver.h"
 #include "tools/cli_io.h"
 #include "tools/commands.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 #include "tools/cli_io.h"
 
 namespace drivesys_cli {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "drivesys/drivesys.h"
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record_text.h"
 #include "tools/commands.h"
 
 namespace drivesys_cli {

@@ -10,8 +10,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "foundation/record.h"
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/foundation/record_text.h"
 
 namespace drivesys_cli {
 

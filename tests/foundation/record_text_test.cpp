@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "foundation/record_impl.h"
-#include "foundation/record_text.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/foundation/record_text.h"
 
 namespace {
 using json = nlohmann::json;
