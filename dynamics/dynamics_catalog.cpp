@@ -1,5 +1,7 @@
-#include "drivesys/dynamics.h"
-#include "foundation/catalog_impl.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/system_definition.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/foundation/catalog_impl.h"
 
 namespace ds {
 void addDynamicsRecords(Catalog& catalog) {

@@ -1,6 +1,6 @@
-#include "foundation/catalog_impl.h"
-#include "forcedresponse/cosimulation_interface.h"
-#include "forcedresponse/forced_response_tab.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/forcedresponse/cosimulation_interface.h"
+#include "drivesys/forcedresponse/forced_response_tab.h"
 
 namespace ds {
 void addForcedResponseRecords(Catalog& catalog) {

@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "foundation/geometry.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/foundation/geometry.h"
 
 namespace ds {
 void addFoundationRecords(Catalog& catalog) {

@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "frequencies/exciting_frequencies.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/frequencies/exciting_frequencies.h"
 
 namespace ds {
 void addFrequencyRecords(Catalog& catalog) {

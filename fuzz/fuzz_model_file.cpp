@@ -12,9 +12,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "model/model_file.h"
-#include "module/meta_s020_records.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/model/model_file.h"
+#include "drivesys/module/meta_s020_records.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 const std::filesystem::path& modelPath() {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     try {
-        const ds::RecordList records = ds::readModelFile(modelPath());
+        const ds::RecordList records = ds::readModelFile(modelPath().string());
         const std::vector<const nMetaStruct*> pointers = ds::pointersOf(records);
         const ds::RecordList again = ds::modelFromJson(ds::modelToJson(pointers));
         if (!ds::sameModel(pointers, ds::pointersOf(again))) {

@@ -7,12 +7,12 @@
 #include <fmt/xchar.h>
 #include <string_view>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 inline constexpr size_t kBoundedMessageSize = 1024;
 
-DRIVESYS_API nWString vformatBoundedMessage(std::wstring_view templ, fmt::wformat_args args);
+nWString vformatBoundedMessage(std::wstring_view templ, fmt::wformat_args args);
 
 /// Strings go in as std::wstring_view (an nWString converts to it).
 template <class... Args> nWString formatBoundedMessage(std::wstring_view templ, const Args&... args) {

@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "housing/housing_deformation.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/housing/housing_deformation.h"
 
 namespace ds {
 void addHousingRecords(Catalog& catalog) {

@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "loadspectrum/load_spectrum_import.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/loadspectrum/load_spectrum_import.h"
 
 namespace ds {
 void addLoadSpectrumRecords(Catalog& catalog) {

@@ -1,5 +1,10 @@
-#include "foundation/catalog_impl.h"
-#include "drivesys/module.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/module/default_geometry.h"
+#include "drivesys/module/naming.h"
+#include "drivesys/module/settings.h"
+#include "drivesys/module/tabs.h"
+#include "drivesys/module/thermal_rating.h"
+#include "drivesys/module/zf_export.h"
 
 namespace ds {
 void addModuleRecords(Catalog& catalog) {

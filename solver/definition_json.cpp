@@ -1,10 +1,10 @@
-#include "solver/definition_json.h"
+#include "drivesys/solver/definition_json.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "drivesys/dynamics.h"
+#include "drivesys/dynamics/entry_points.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 namespace wmath {
 
@@ -119,5 +119,16 @@ DRIVESYS_API void findCrossingEigenfrequencies(const std::vector<double>& speeds
                                                std::vector<double>& crossings, std::vector<int>& orders,
                                                unsigned highestOrder);
 inline constexpr unsigned kMaxCrossingOrder = 1000;
+
+/// Axis labels, units and the scaling of values for quantity/part of a forced-response curve.
+struct ForcedResponseAxisText {
+    nWString xLabel;
+    nWString yLabel;
+    int xUnit = 0;
+    int yUnit = 0;
+    /// Unit the solver's values are in (converted to yUnit).
+    int valueUnit = 0;
+};
+DRIVESYS_API ForcedResponseAxisText forcedResponseAxisText(const General2DPlotDefinitions& defs, bool overFrequency);
 
 }  // namespace wmath

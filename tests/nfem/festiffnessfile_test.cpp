@@ -1,9 +1,10 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>
 
-#include "platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
 
 namespace {
 FEStiffnessMatrixFile sample(bool withInitial) {

@@ -1,11 +1,13 @@
-#include "platform/ncore/diagram_svg.h"
+#include "drivesys/render/diagram_svg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
 
-#include "platform/ncore/svgwriter.h"
-#include "platform/nmath/ndimensions.h"
+#include "drivesys/render/svgwriter.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+
+namespace ds {
 
 namespace {
 
@@ -301,3 +303,5 @@ std::string renderDiagramSvg(const nGrafikData& data, const DiagramSvgOptions& o
     }
     return svg.finish();
 }
+
+}  // namespace ds

@@ -15,16 +15,16 @@
 // its start along the common axis, bearings' `posOuter` the position in the housing.
 #include <vector>
 
-#include "model/bearings.h"
-#include "model/connections.h"
-#include "model/couplings.h"
-#include "model/gears.h"
-#include "model/housing_elements.h"
-#include "model/shafts.h"
+#include "drivesys/model/bearings.h"
+#include "drivesys/model/connections.h"
+#include "drivesys/model/couplings.h"
+#include "drivesys/model/gears.h"
+#include "drivesys/model/housing_elements.h"
+#include "drivesys/model/shafts.h"
 
 namespace ds {
 
-struct DRIVESYS_API SampleGearbox {
+struct SampleGearbox {
     std::vector<Shaft> shafts;
     std::vector<ShaftPiece> shaftPieces;
     std::vector<CylGear> gears;
@@ -42,6 +42,6 @@ struct DRIVESYS_API SampleGearbox {
 };
 
 /// Builds the sample gearbox (the same data on every call).
-DRIVESYS_API SampleGearbox makeSampleGearbox();
+SampleGearbox makeSampleGearbox();
 
 }  // namespace ds

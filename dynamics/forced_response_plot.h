@@ -31,21 +31,10 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/nmath/ndimensions.h"
-#include "platform/wmath/plot2d.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/platform/wmath/plot2d.h"
 
 namespace wmath {
-
-/// Axis labels, units and the scaling of values for quantity/part (used by the template below).
-struct ForcedResponseAxisText {
-    nWString xLabel;
-    nWString yLabel;
-    int xUnit = 0;
-    int yUnit = 0;
-    /// Unit the solver's values are in (converted to yUnit).
-    int valueUnit = 0;
-};
-DRIVESYS_API ForcedResponseAxisText forcedResponseAxisText(const General2DPlotDefinitions& defs, bool overFrequency);
 
 namespace detail {
 template <class Row>

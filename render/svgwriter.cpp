@@ -1,8 +1,10 @@
-#include "platform/ncore/svgwriter.h"
+#include "drivesys/render/svgwriter.h"
 
 #include <cmath>
 #include <cstdint>
 #include <fmt/format.h>
+
+namespace ds {
 
 SvgWriter::SvgWriter(double width, double height) {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -146,3 +148,5 @@ std::string SvgWriter::points(const std::vector<std::pair<double, double>>& poin
     }
     return s;
 }
+
+}  // namespace ds
