@@ -104,6 +104,22 @@ SparseMatrix meshDampingMatrix(const std::vector<ComplexVector>& rows, const std
     return out;
 }
 
+/// Keeps SparseLU's per-factorisation workspace in the heap from one factorisation to the next.
+///
+/// SparseLU allocates a panel workspace of about 680·n bytes (n DOF) in every factorisation and
+/// frees it on return. glibc gives the top of its heap back to the system whenever more than its
+/// trim threshold lies free there; that threshold starts at 128 kB and only rises to twice the
+/// size of a block that glibc served by mmap and got back. Until then every factorisation of a
+/// model above a few hundred DOF faults its workspace in afresh, which doubles the time of a
+/// 600-DOF sweep in a new process. One such block, freed at once, raises the threshold above the
+/// workspace; other allocators just serve and take back one block.
+void keepLuWorkspaceInHeap(Eigen::Index n) {
+    const size_t workspace = 680 * size_t(n) + (64u << 10);
+    const size_t bytes = std::clamp<size_t>(2 * workspace, 256u << 10, 32u << 20);
+    void* volatile block = ::operator new(bytes);  // volatile: the pair must not be optimised away
+    ::operator delete(block);
+}
+
 /// Section forces at a node: the force and moment (N, N·m) the element on the node's right
 /// (along +y) takes at the node; at the last node of a sub-shaft the element on its left, negated.
 Eigen::Matrix<Complex, 6, 1> sectionForces(const ShaftSystemModel& m, const ComplexVector& u, size_t node, double omega,
@@ -296,6 +312,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
     SystemMatrix system(KH, m.M.cast<Complex>(), m.C + meshDampingMatrix(rows, meshC, n), m.G);
     Eigen::SparseLU<ComplexSparse> lu;
     bool analysed = false;
+    keepLuWorkspaceInHeap(n);
 
     // Excitations, the same list at every speed: 1× unbalance of each shaft's gears, then every
     // mesh's harmonics. Every shaft has its column (zero without unbalanced gears): column s is
