@@ -1,8 +1,6 @@
 #include "foundation/catalog_impl.h"
-#include "foundation/geometry.h"
+#include "foundation/foundation_records.h"
 
 namespace ds {
-void addFoundationRecords(Catalog& catalog) {
-    addRecords<Axis, NvCoordinateSystem, NvCoordinateSystem2D, AnnotatedData>(catalog);
-}
+void addFoundationRecords(Catalog& catalog) { addRecords(catalog, FoundationRecords{}); }
 }  // namespace ds

@@ -1,8 +1,6 @@
 #include "foundation/catalog_impl.h"
-#include "housing/housing_deformation.h"
+#include "housing/housing_records.h"
 
 namespace ds {
-void addHousingRecords(Catalog& catalog) {
-    addRecords<HousingBearingResult, HousingDeformationResults>(catalog);
-}
+void addHousingRecords(Catalog& catalog) { addRecords(catalog, HousingRecords{}); }
 }  // namespace ds

@@ -1,8 +1,6 @@
 #include "foundation/catalog_impl.h"
-#include "loadspectrum/load_spectrum_import.h"
+#include "loadspectrum/loadspectrum_records.h"
 
 namespace ds {
-void addLoadSpectrumRecords(Catalog& catalog) {
-    addRecords<nZFLKimport, nZFLKfileData, channelData>(catalog);
-}
+void addLoadSpectrumRecords(Catalog& catalog) { addRecords(catalog, LoadSpectrumRecords{}); }
 }  // namespace ds
