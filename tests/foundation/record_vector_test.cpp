@@ -11,6 +11,7 @@ using json = nlohmann::json;
 
 class Item : public nMetaStruct {
     DS_RECORD(Item)
+public:
     DS_EQUALITY(Item)
     nWString name = L"item";
     int count = 2;
@@ -18,6 +19,7 @@ class Item : public nMetaStruct {
 
 class Holder : public nMetaStruct {
     DS_RECORD(Holder)
+public:
     std::vector<Item> items;
     std::vector<Item> plain;
     std::vector<std::vector<Item>> grid;
