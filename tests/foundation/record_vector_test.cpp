@@ -232,6 +232,12 @@ TEST(RecordVector, TwoLevelListsAddressRowsAndElements) {
     EXPECT_EQ(back.grid[1][2].count, 9);
     EXPECT_TRUE(grid->remove(L"1].0]"));
     EXPECT_EQ(h.grid[1].size(), 2u);
+    // Removing never grows: a row or element beyond the lists is refused.
+    EXPECT_FALSE(grid->remove(L"2].0]"));
+    EXPECT_FALSE(grid->remove(L"1].2]"));
+    EXPECT_FALSE(grid->remove(L"1].x]"));
+    EXPECT_EQ(h.grid.size(), 2u);
+    EXPECT_EQ(h.grid[1].size(), 2u);
 }
 
 TEST(RecordVector, TwoLevelListsGiveRowsAndElementsAsVariables) {
