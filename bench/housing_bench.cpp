@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "housing/nfemcasing.h"
+#include "drivesys/housing/nfemcasing.h"
 
 namespace {
 constexpr size_t kNodes = 600;

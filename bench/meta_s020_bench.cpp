@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "drivesys/module_screen.h"
-#include "module/meta_s020.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/module/meta_s020.h"
+#include "drivesys/platform/nmath/meta.h"
 
 // Counts every allocation of the process (the library's included: the executable's operator
 // new takes the place of the runtime's for the whole process). The benchmarks run on one

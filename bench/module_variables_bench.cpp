@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "dynamics/module_variables.h"
+#include "drivesys/dynamics/module_variables.h"
 
 namespace {
 constexpr size_t kShafts = 40;

@@ -21,9 +21,9 @@
 #include <complex>
 #include <numbers>
 
-#include "solver/model.h"
-#include "solver/sample_definition.h"
-#include "solver/solver.h"
+#include "drivesys/solver/model.h"
+#include "drivesys/samples/sample_definition.h"
+#include "drivesys/solver/solver.h"
 
 namespace {
 using ds::solver::ShaftSystemModel;

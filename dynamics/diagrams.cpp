@@ -1,4 +1,4 @@
-#include "dynamics/diagrams.h"
+#include "drivesys/dynamics/diagrams.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -9,10 +9,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "platform/nmath/ndimensions.h"
-#include "platform/nmath/nformat.h"
-#include "platform/ntypes/translator.h"
-#include "platform/wmath/forced_response_plot.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/platform/nmath/nformat.h"
+#include "drivesys/platform/ntypes/translator.h"
+#include "drivesys/dynamics/forced_response_plot.h"
 
 namespace {
 

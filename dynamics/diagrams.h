@@ -2,11 +2,11 @@
 // Result diagrams of a system-dynamics calculation: mode shapes, Campbell diagrams and
 // forced-response curves, built from a SystemVibrationResults into the diagram service's
 // container.
-#include "dynamics/vibration_results.h"
-#include "platform/drivesys_export.h"
-#include "platform/ncore/ncalculationcontext.h"
-#include "platform/ncore/ndiagram.h"
-#include "platform/wmath/plot2d.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ncore/ncalculationcontext.h"
+#include "drivesys/platform/ncore/ndiagram.h"
+#include "drivesys/platform/wmath/plot2d.h"
 
 /// What getSystemDynamicsResults2DData fetches: the selection in the result tree, the Campbell
 /// order line and the curve counter that picks colour and line style.

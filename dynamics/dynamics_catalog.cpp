@@ -1,5 +1,5 @@
-#include "dynamics/dynamics_records.h"
-#include "foundation/catalog_impl.h"
+#include "drivesys/dynamics/dynamics_records.h"
+#include "drivesys/foundation/catalog_impl.h"
 
 namespace ds {
 void addDynamicsRecords(Catalog& catalog) { addRecords(catalog, DynamicsRecords{}); }

@@ -1,6 +1,6 @@
-#include "dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(GeneralSystemDynamicsDefinitions, nMetaStruct, DS_F(GearMeshStiffnessCalculationType),
                  DS_F(calculationToPerform))

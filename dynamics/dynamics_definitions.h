@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// How gear-mesh stiffnesses are obtained and which calculation the host runs.
 class DRIVESYS_API GeneralSystemDynamicsDefinitions : public nMetaStruct {

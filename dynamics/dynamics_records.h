@@ -1,8 +1,8 @@
 #pragma once
 // The system dynamics' record family: the vibration-calculation definitions and the result tree.
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/vibration_results.h"
-#include "foundation/type_list.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/foundation/type_list.h"
 
 namespace ds {
 class Catalog;

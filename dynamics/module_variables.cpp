@@ -1,7 +1,7 @@
-#include "dynamics/module_variables.h"
+#include "drivesys/dynamics/module_variables.h"
 
-#include "dynamics/module_variables_writer.h"
-#include "platform/ncore/nfile.h"
+#include "drivesys/foundation/module_variables_writer.h"
+#include "drivesys/platform/ncore/nfile.h"
 
 namespace ds {
 namespace {

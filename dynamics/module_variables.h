@@ -13,8 +13,8 @@
 // no curve lines.
 #include <string>
 
-#include "dynamics/vibration_results.h"
-#include "platform/drivesys_export.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/platform/drivesys_export.h"
 
 /// Appends the module variables of `results` to the file `fileName` (created when missing).
 /// Returns true in every case, as hosts expect of it; WriteModuleVariablesSystemDynamicsChecked

@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <utility>
 
-#include "dynamics/module_variables_writer.h"
+#include "drivesys/foundation/module_variables_writer.h"
 
 namespace ds {
 namespace {

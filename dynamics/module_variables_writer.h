@@ -11,8 +11,8 @@
 
 #include <fmt/format.h>
 
-#include "platform/drivesys_export.h"
-#include "platform/ncore/nfile.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ncore/nfile.h"
 
 namespace ds {
 

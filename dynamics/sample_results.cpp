@@ -1,4 +1,4 @@
-#include "dynamics/sample_results.h"
+#include "drivesys/samples/sample_results.h"
 
 #include <cmath>
 #include <complex>

@@ -20,7 +20,7 @@
 //     three rows (x, y, z) of 7 columns: the response to the first 7 harmonics of the gear-mesh
 //     excitation (23 · speed / 60 Hz), resonant at 560 Hz and 1150 Hz.
 // performedCalculation is 2 (Campbell); set it to 0 for mode shapes, 1 for forced response.
-#include "dynamics/vibration_results.h"
-#include "platform/drivesys_export.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/platform/drivesys_export.h"
 
 DRIVESYS_API SystemVibrationResults sampleVibrationResults();

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "dynamics/dynamics_definitions.h"
-#include "platform/nmath/ncoordinatesystem.h"
-#include "platform/nmath/nvektor.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/platform/nmath/ncoordinatesystem.h"
+#include "drivesys/platform/nmath/nvektor.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 /// The tables of the data block after the dotted groups, in the order Meta_S010 describes them:
 /// X(type, name), the type one of the aliases of SystemDefinitionData. Families follow fixed

@@ -1,6 +1,6 @@
-#include "dynamics/vibration_results.h"
+#include "drivesys/dynamics/vibration_results.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(RealImaginaryAmplitudePhase, nMetaStruct, DS_F(real), DS_F(imaginary), DS_F(amplitude), DS_F(phase))
 DS_DEFINE_RECORD(NWelleResultEigenform, nMetaStruct, DS_F(pos), DS_F(u), DS_F(angle))

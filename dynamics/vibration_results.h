@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
-#include "platform/nmath/nmatrix.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 // ---- leaf records ------------------------------------------------------------------------------
 

@@ -1,14 +1,14 @@
 // The catalog of every record class: the subsystems' record families composed at the top of the
 // layers, so that the foundation, which holds the catalog machinery, knows no subsystem.
-#include "dynamics/dynamics_records.h"
-#include "forcedresponse/forcedresponse_records.h"
-#include "foundation/catalog.h"
-#include "foundation/foundation_records.h"
-#include "frequencies/frequencies_records.h"
-#include "housing/housing_records.h"
-#include "loadspectrum/loadspectrum_records.h"
-#include "model/model_records.h"
-#include "module/module_records.h"
+#include "drivesys/dynamics/dynamics_records.h"
+#include "drivesys/forcedresponse/forcedresponse_records.h"
+#include "drivesys/foundation/catalog.h"
+#include "drivesys/foundation/foundation_records.h"
+#include "drivesys/frequencies/frequencies_records.h"
+#include "drivesys/housing/housing_records.h"
+#include "drivesys/loadspectrum/loadspectrum_records.h"
+#include "drivesys/model/model_records.h"
+#include "drivesys/module/module_records.h"
 
 namespace ds {
 

@@ -1,7 +1,7 @@
-#include "forcedresponse/cosimulation_interface.h"
+#include "drivesys/forcedresponse/cosimulation_interface.h"
 
-#include "foundation/record_impl.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 DS_DEFINE_RECORD_NO_CTOR(nBushingElement, nMetaStruct, DS_F(name), DS_F(bushingID), DS_F(dampingFactor),
                          DS_F(boreWidth), DS_F(boreDiameter), DS_F(origin), DS_F(xAxis), DS_F(yAxis),

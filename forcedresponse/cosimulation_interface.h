@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// One bushing: an elastic connection at a bore. A new bushing is named with text 740.
 class DRIVESYS_API nBushingElement : public nMetaStruct {

@@ -1,8 +1,8 @@
-#include "forcedresponse/forced_response_tab.h"
+#include "drivesys/forcedresponse/forced_response_tab.h"
 
 #include <cmath>
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace {
 // Tolerant comparison of calculation inputs: the difference must stay strictly below the bound.

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// Identification of one gear pair of the system.
 class DRIVESYS_API nGearPairForcedResponse : public nMetaStruct {

@@ -1,5 +1,5 @@
-#include "forcedresponse/forcedresponse_records.h"
-#include "foundation/catalog_impl.h"
+#include "drivesys/forcedresponse/forcedresponse_records.h"
+#include "drivesys/foundation/catalog_impl.h"
 
 namespace ds {
 void addForcedResponseRecords(Catalog& catalog) { addRecords(catalog, ForcedResponseRecords{}); }

@@ -1,8 +1,8 @@
 #pragma once
 // The forced response's record family: the forced-response tab and the co-simulation interface.
-#include "forcedresponse/cosimulation_interface.h"
-#include "forcedresponse/forced_response_tab.h"
-#include "foundation/type_list.h"
+#include "drivesys/forcedresponse/cosimulation_interface.h"
+#include "drivesys/forcedresponse/forced_response_tab.h"
+#include "drivesys/foundation/type_list.h"
 
 namespace ds {
 class Catalog;

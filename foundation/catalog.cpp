@@ -1,4 +1,4 @@
-#include "foundation/catalog.h"
+#include "drivesys/foundation/catalog.h"
 
 #include <stdexcept>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 namespace ds {
 

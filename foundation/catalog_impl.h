@@ -3,8 +3,8 @@
 // what the class declares (DS_JSON_PAIR, else DS_JSON_ASSIGNMENT, else the inherited fromJson).
 #include <nlohmann/json.hpp>
 
-#include "foundation/catalog.h"
-#include "foundation/type_list.h"
+#include "drivesys/foundation/catalog.h"
+#include "drivesys/foundation/type_list.h"
 
 namespace ds {
 template <class T> void readRecordJson(nMetaStruct& record, const nlohmann::json& j) {

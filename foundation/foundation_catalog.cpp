@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "foundation/foundation_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/foundation/foundation_records.h"
 
 namespace ds {
 void addFoundationRecords(Catalog& catalog) { addRecords(catalog, FoundationRecords{}); }

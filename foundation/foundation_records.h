@@ -1,7 +1,7 @@
 #pragma once
 // The foundation's record family: the geometry records every subsystem builds on.
-#include "foundation/geometry.h"
-#include "foundation/type_list.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/foundation/type_list.h"
 
 namespace ds {
 class Catalog;

@@ -1,6 +1,6 @@
-#include "foundation/geometry.h"
+#include "drivesys/foundation/geometry.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(Axis, nMetaStruct, DS_F(x), DS_F(y), DS_F(z))
 DS_DEFINE_JSON_ASSIGNMENT(Axis)

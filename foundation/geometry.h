@@ -1,7 +1,7 @@
 #pragma once
 // The small records every element record stands on: a point or direction (Axis), frames in
 // space (NvCoordinateSystem, NvCoordinateSystem2D) and the sketch annotation (AnnotatedData).
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// A point or direction in space.
 class DRIVESYS_API Axis : public nMetaStruct {

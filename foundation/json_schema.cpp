@@ -1,4 +1,4 @@
-#include "foundation/json_schema.h"
+#include "drivesys/foundation/json_schema.h"
 
 #include <cstdint>
 #include <limits>

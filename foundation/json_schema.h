@@ -4,8 +4,8 @@
 // `$defs` referenced by `$ref`. The schema describes what the library writes: every member is
 // present (`required`), no other key (`additionalProperties: false`), a non-finite double is
 // written as null. Reading is more tolerant than that (see record.h).
-#include "foundation/record.h"
-#include "platform/nmath/json.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/platform/nmath/json.h"
 
 namespace ds {
 DRIVESYS_API void jsonSchemaOf(const RecordInfo& info, nlohmann::json& out);

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/nmath/meta.h"
-#include "platform/nmath/metavar.h"
-#include "platform/nmath/nmetastruct.h"
-#include "platform/nmath/structregistry.h"
-#include "platform/ntypes/internmessage.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/nmath/metavar.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
+#include "drivesys/platform/nmath/structregistry.h"
+#include "drivesys/platform/ntypes/internmessage.h"
 
 namespace ds {
 /// Largest list an index path may grow a record vector to.

@@ -1,4 +1,4 @@
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "platform/nmath/structregistry.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/platform/nmath/structregistry.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace ds {
 using json = nlohmann::json;

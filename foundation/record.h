@@ -28,11 +28,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/json.h"
-#include "platform/nmath/meta.h"
-#include "platform/nmath/nmetastruct.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 namespace ds {
 

@@ -4,9 +4,9 @@
 #include <type_traits>
 #include <typeinfo>
 
-#include "foundation/metavector.h"
-#include "foundation/record.h"
-#include "platform/nmath/metavar.h"
+#include "drivesys/foundation/metavector.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/platform/nmath/metavar.h"
 
 namespace ds {
 namespace detail {

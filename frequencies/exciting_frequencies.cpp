@@ -1,7 +1,7 @@
-#include "frequencies/exciting_frequencies.h"
+#include "drivesys/frequencies/exciting_frequencies.h"
 
-#include "foundation/record_impl.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 // Identification and calculation switch carry their default; the computed frequencies do not.
 DS_DEFINE_RECORD(nGearFrequencies, nMetaStruct, DS_F(ID), DS_F(gearCalcName), DS_F(gearCalcIcon), DS_F(gearName),

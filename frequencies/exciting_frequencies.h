@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// The frequencies of one gear pair.
 class DRIVESYS_API nGearFrequencies : public nMetaStruct {

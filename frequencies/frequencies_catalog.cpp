@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "frequencies/frequencies_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/frequencies/frequencies_records.h"
 
 namespace ds {
 void addFrequencyRecords(Catalog& catalog) { addRecords(catalog, FrequencyRecords{}); }

@@ -1,7 +1,7 @@
 #pragma once
 // The exciting frequencies' record family.
-#include "foundation/type_list.h"
-#include "frequencies/exciting_frequencies.h"
+#include "drivesys/foundation/type_list.h"
+#include "drivesys/frequencies/exciting_frequencies.h"
 
 namespace ds {
 class Catalog;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "drivesys/drivesys.h"
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace {
 class Leaf : public nMetaStruct {

@@ -12,9 +12,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "model/model_file.h"
-#include "module/meta_s020_records.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/model/model_file.h"
+#include "drivesys/module/meta_s020_records.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 const std::filesystem::path& modelPath() {

@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "dynamics/module_variables.h"
-#include "housing/housing_deformation.h"
-#include "platform/ncore/nfile.h"
+#include "drivesys/dynamics/module_variables.h"
+#include "drivesys/housing/housing_deformation.h"
+#include "drivesys/platform/ncore/nfile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "housing/nfemcasing.h"
+#include "drivesys/housing/nfemcasing.h"
 
 namespace {
 struct Reader {

@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "housing/housing_deformation.h"
+#include "drivesys/housing/housing_deformation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/drivesys_fuzz_offsets_" + std::to_string(getpid()) + ".txt";

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "solver/definition_json.h"
-#include "solver/solver.h"
+#include "drivesys/solver/definition_json.h"
+#include "drivesys/solver/solver.h"
 
 namespace {
 /// Small enough to solve in milliseconds: a few sub-shafts of a few sections, nodes only at

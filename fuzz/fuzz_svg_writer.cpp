@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ncore/svgwriter.h"
+#include "drivesys/render/svgwriter.h"
 #include "tests/support/xml_wellformed.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 namespace {
 bool validUtf8(const std::string& s) {

@@ -1,4 +1,4 @@
-#include "housing/boundedmessage.h"
+#include "drivesys/housing/boundedmessage.h"
 
 nWString vformatBoundedMessage(std::wstring_view templ, fmt::wformat_args args) {
     wchar_t buffer[kBoundedMessageSize];

@@ -7,8 +7,8 @@
 #include <fmt/xchar.h>
 #include <string_view>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 inline constexpr size_t kBoundedMessageSize = 1024;
 

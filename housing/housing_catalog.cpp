@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "housing/housing_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/housing/housing_records.h"
 
 namespace ds {
 void addHousingRecords(Catalog& catalog) { addRecords(catalog, HousingRecords{}); }

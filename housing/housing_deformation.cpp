@@ -1,13 +1,13 @@
-#include "housing/housing_deformation.h"
+#include "drivesys/housing/housing_deformation.h"
 
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "dynamics/module_variables_writer.h"
-#include "foundation/record_impl.h"
-#include "platform/ncore/nfile.h"
-#include "platform/nfem/festiffnessfile.h"
-#include "platform/nmath/nformat.h"
+#include "drivesys/foundation/module_variables_writer.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/ncore/nfile.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nmath/nformat.h"
 
 DS_DEFINE_RECORD(HousingBearingResult, nMetaStruct, DS_F_NODEF(shaftName), DS_F_NODEF(bearingName),
                  DS_F_NODEF(bearingUid), DS_F_NODEF(nodeID), DS_F_NODEF(ux), DS_F_NODEF(uy), DS_F_NODEF(uz),

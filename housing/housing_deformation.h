@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "foundation/record.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 /// Deflection and load of one bearing at its FE node.
 class DRIVESYS_API HousingBearingResult : public nMetaStruct {

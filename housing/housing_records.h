@@ -1,7 +1,7 @@
 #pragma once
 // The housing's record family: the results of the housing-deformation calculation.
-#include "foundation/type_list.h"
-#include "housing/housing_deformation.h"
+#include "drivesys/foundation/type_list.h"
+#include "drivesys/housing/housing_deformation.h"
 
 namespace ds {
 class Catalog;

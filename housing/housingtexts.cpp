@@ -1,8 +1,8 @@
-#include "housing/housingtexts.h"
+#include "drivesys/housing/housingtexts.h"
 
 #include <mutex>
 
-#include "platform/ntypes/translator.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace housing_texts {
 void ensureRegistered() {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 // Text ids of the housing messages and their built-in English templates.
 namespace housing_texts {

@@ -1,13 +1,13 @@
-#include "housing/nfemcasing.h"
+#include "drivesys/housing/nfemcasing.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "housing/boundedmessage.h"
-#include "housing/housingtexts.h"
-#include "platform/nmath/ndimensions.h"
-#include "platform/nmath/nformat.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/housing/boundedmessage.h"
+#include "drivesys/housing/housingtexts.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/platform/nmath/nformat.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace {
 using Frame = NFEMCasing::Frame;

@@ -20,12 +20,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nfem/festiffnessmatrix.h"
-#include "platform/nmath/nmatrix.h"
-#include "platform/nmath/ntransformation.h"
-#include "platform/nmath/nvektor.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/ntransformation.h"
+#include "drivesys/platform/nmath/nvektor.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 /// Construction result of NFEMCasing.
 enum CasingCalculationStatus : int {

@@ -1,6 +1,6 @@
-#include "loadspectrum/load_spectrum_import.h"
+#include "drivesys/loadspectrum/load_spectrum_import.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 // Settings carry their default; the sampled data do not.
 DS_DEFINE_RECORD(channelData, nMetaStruct, DS_F(ID), DS_F(IDfileChannel), DS_F(factor), DS_F(attributeSelection),

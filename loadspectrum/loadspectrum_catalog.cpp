@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "loadspectrum/loadspectrum_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/loadspectrum/loadspectrum_records.h"
 
 namespace ds {
 void addLoadSpectrumRecords(Catalog& catalog) { addRecords(catalog, LoadSpectrumRecords{}); }

@@ -1,7 +1,7 @@
 #pragma once
 // The load-spectrum import's record family.
-#include "foundation/type_list.h"
-#include "loadspectrum/load_spectrum_import.h"
+#include "drivesys/foundation/type_list.h"
+#include "drivesys/loadspectrum/load_spectrum_import.h"
 
 namespace ds {
 class Catalog;

@@ -1,6 +1,6 @@
-#include "model/bearings.h"
+#include "drivesys/model/bearings.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(Bearing, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(dbid), DS_F(comment),
                  DS_F(identifier), DS_F(fixation), DS_F(di), DS_F(da), DS_F(width), DS_F(tId), DS_F(bId),

@@ -3,8 +3,8 @@
 // the housing or on a second shaft (`IdElementInner`, `IdElementOuter`).
 #include <cstdint>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A rolling bearing. `dbid` is the database identifier of the bearing type, `identifier`,
 /// `tId` and `bId` further identifiers of its type and series; `fixation` the directions it

@@ -1,6 +1,6 @@
-#include "model/connections.h"
+#include "drivesys/model/connections.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(CouplingConnection, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(element1), DS_F(element2),
                  DS_F(IdElement1), DS_F(IdElement2), DS_F(torqueRatio), DS_F(speedRatio), DS_F(powerRatio),

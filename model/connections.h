@@ -10,8 +10,8 @@
 #include <numbers>
 #include <vector>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A kinematic connection between two elements (`element1`, `element2` by name, `IdElement1`,
 /// `IdElement2` by `Id`) fixing torque, speed and power ratios, each used when its `consider...`

@@ -1,6 +1,6 @@
-#include "model/couplings.h"
+#include "drivesys/model/couplings.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(Coupling, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(width), DS_F(da), DS_F(di),
                  DS_F(pos), DS_F(posFlag), DS_F(isDriven), DS_F(torque), DS_F(isTorqueInput),

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/geometry.h"
-#include "model/ndofspectrum.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/model/ndofspectrum.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A coupling on a shaft with its load; `isInForceTransfer` is set when the load is passed on by
 /// a force transfer.

@@ -1,6 +1,6 @@
-#include "model/gears.h"
+#include "drivesys/model/gears.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(CylGear, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(isPlanet), DS_F(di), DS_F(mn),
                  DS_F(width), DS_F(numOfTeeth), DS_F(beta), DS_F(alphan), DS_F(isAsymmetric), DS_F(alphanl),

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <numbers>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A cylindrical gear; `mn` is the normal module, `beta` the helix angle.
 class DRIVESYS_API CylGear : public AnnotatedData {

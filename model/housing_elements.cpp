@@ -1,6 +1,6 @@
-#include "model/housing_elements.h"
+#include "drivesys/model/housing_elements.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 // color and opacity stay out of the list on purpose.
 DS_DEFINE_RECORD(Housing, nMetaStruct, DS_F(Id), DS_F(name), DS_F(stiffnessMatrixFileName), DS_F(stepModelFileName),

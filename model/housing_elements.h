@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// The housing of the system: its stiffness-matrix and geometry files, the unit systems of its
 /// data, the settings of the housing-deformation iteration, its frame `nSys` (computed when

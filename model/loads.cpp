@@ -1,6 +1,6 @@
-#include "model/loads.h"
+#include "drivesys/model/loads.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(MagneticForce, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(IdCloneRef), DS_F(pos),
                  DS_F(posFlag), DS_F(width), DS_F(torque), DS_F(speed), DS_F(relSpeed), DS_F(isTorqueInput),

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A magnetic force acting on a shaft at a position.
 class DRIVESYS_API MagneticForce : public AnnotatedData {

@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "model/model_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/model/model_records.h"
 
 namespace ds {
 void addModelRecords(Catalog& catalog) { addRecords(catalog, ModelRecords{}); }

@@ -1,4 +1,4 @@
-#include "model/model_file.h"
+#include "drivesys/model/model_file.h"
 
 #include <fstream>
 #include <map>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "foundation/catalog.h"
+#include "drivesys/foundation/catalog.h"
 
 namespace ds {
 namespace {

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/json.h"
-#include "platform/nmath/nmetastruct.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
 
 namespace ds {
 

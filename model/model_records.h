@@ -1,14 +1,14 @@
 #pragma once
 // The model's record family: the element records of a drive train.
-#include "foundation/type_list.h"
-#include "model/bearings.h"
-#include "model/connections.h"
-#include "model/couplings.h"
-#include "model/gears.h"
-#include "model/housing_elements.h"
-#include "model/loads.h"
-#include "model/ndofspectrum.h"
-#include "model/shafts.h"
+#include "drivesys/foundation/type_list.h"
+#include "drivesys/model/bearings.h"
+#include "drivesys/model/connections.h"
+#include "drivesys/model/couplings.h"
+#include "drivesys/model/gears.h"
+#include "drivesys/model/housing_elements.h"
+#include "drivesys/model/loads.h"
+#include "drivesys/model/ndofspectrum.h"
+#include "drivesys/model/shafts.h"
 
 namespace ds {
 class Catalog;

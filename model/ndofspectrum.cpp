@@ -1,6 +1,6 @@
-#include "model/ndofspectrum.h"
+#include "drivesys/model/ndofspectrum.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(NDofSpectrum, nMetaStruct, DS_F(spectrumId),
                  DS_F(considerUx), DS_F(referenceUx), DS_F(spectrumUx),

@@ -6,7 +6,7 @@
 // identifier text of the load spectrum the bins belong to.
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 class DRIVESYS_API NDofSpectrum : public nMetaStruct {
     DS_RECORD(NDofSpectrum)

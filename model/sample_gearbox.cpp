@@ -1,4 +1,4 @@
-#include "model/sample_gearbox.h"
+#include "drivesys/samples/sample_gearbox.h"
 
 #include <algorithm>
 #include <cmath>

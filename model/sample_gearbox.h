@@ -15,12 +15,12 @@
 // its start along the common axis, bearings' `posOuter` the position in the housing.
 #include <vector>
 
-#include "model/bearings.h"
-#include "model/connections.h"
-#include "model/couplings.h"
-#include "model/gears.h"
-#include "model/housing_elements.h"
-#include "model/shafts.h"
+#include "drivesys/model/bearings.h"
+#include "drivesys/model/connections.h"
+#include "drivesys/model/couplings.h"
+#include "drivesys/model/gears.h"
+#include "drivesys/model/housing_elements.h"
+#include "drivesys/model/shafts.h"
 
 namespace ds {
 

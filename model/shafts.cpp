@@ -1,6 +1,6 @@
-#include "model/shafts.h"
+#include "drivesys/model/shafts.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(Shaft, AnnotatedData, DS_F(Id), DS_F(name), DS_F(Type), DS_F(color), DS_F(carrierIndex), DS_F(speed),
                  DS_F(relSpeed), DS_F(pos), DS_F(cylDa), DS_F(cylDi), DS_F(cylLength), DS_F(width), DS_F(mass),

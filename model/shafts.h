@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/geometry.h"
-#include "platform/nmath/ncolor.h"
+#include "drivesys/foundation/geometry.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 /// A shaft: its place in the sketch, a cylinder outline, its contours, speeds (with the values
 /// per load bin), temperatures in °C and the stress values for tension, bending, torsion and

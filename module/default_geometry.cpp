@@ -1,10 +1,10 @@
-#include "module/default_geometry.h"
+#include "drivesys/module/default_geometry.h"
 
 #include <fmt/format.h>
 #include <fmt/xchar.h>
 #include <type_traits>
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(ShaftGeom, nMetaStruct, DS_F(externalDiameter), DS_F(internalDiameter), DS_F(length))
 DS_DEFINE_JSON_ASSIGNMENT(ShaftGeom)

@@ -6,7 +6,7 @@
 // The geometry records' JSON assignment reads all their keys from a JSON object: a non-object
 // throws the JSON library's type_error 305, a value of the wrong kind type_error 302, a missing
 // key out_of_range 403.
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// Shaft cylinder.
 class DRIVESYS_API ShaftGeom : public nMetaStruct {

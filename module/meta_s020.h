@@ -1,8 +1,8 @@
 #pragma once
 // The two steps of Meta_S020 (exports/drivesys/module_screen.h): the element property panel,
 // which binds no record, and the trees, tables and tab controls, which bind the tab records.
-#include "platform/drivesys_export.h"
-#include "platform/nmath/ndimensions.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/ndimensions.h"
 
 class Meta;
 class nvAssistantTab;

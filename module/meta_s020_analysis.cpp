@@ -3,12 +3,12 @@
 // load-spectrum import.
 #include <limits>
 
-#include "forcedresponse/cosimulation_interface.h"
-#include "forcedresponse/forced_response_tab.h"
-#include "frequencies/exciting_frequencies.h"
-#include "loadspectrum/load_spectrum_import.h"
-#include "module/meta_s020.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/forcedresponse/cosimulation_interface.h"
+#include "drivesys/forcedresponse/forced_response_tab.h"
+#include "drivesys/frequencies/exciting_frequencies.h"
+#include "drivesys/loadspectrum/load_spectrum_import.h"
+#include "drivesys/module/meta_s020.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace ds::s020 {
 namespace {

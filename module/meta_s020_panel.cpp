@@ -4,9 +4,9 @@
 // followed by its attributes.
 #include <string>
 
-#include "module/meta_s020.h"
-#include "platform/ncore/nfile.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/module/meta_s020.h"
+#include "drivesys/platform/ncore/nfile.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace ds::s020 {
 namespace {

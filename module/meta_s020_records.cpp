@@ -1,11 +1,11 @@
-#include "module/meta_s020_records.h"
+#include "drivesys/module/meta_s020_records.h"
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 
 #include "drivesys/module_screen.h"
-#include "foundation/catalog.h"
+#include "drivesys/foundation/catalog.h"
 
 namespace ds {
 

@@ -4,16 +4,16 @@
 // one place.
 #include <vector>
 
-#include "forcedresponse/cosimulation_interface.h"
-#include "forcedresponse/forced_response_tab.h"
-#include "frequencies/exciting_frequencies.h"
-#include "loadspectrum/load_spectrum_import.h"
-#include "module/settings.h"
-#include "module/tabs.h"
-#include "module/thermal_rating.h"
-#include "module/zf_export.h"
-#include "platform/ncore/nobjectpool.h"
-#include "platform/nmath/json.h"
+#include "drivesys/forcedresponse/cosimulation_interface.h"
+#include "drivesys/forcedresponse/forced_response_tab.h"
+#include "drivesys/frequencies/exciting_frequencies.h"
+#include "drivesys/loadspectrum/load_spectrum_import.h"
+#include "drivesys/module/settings.h"
+#include "drivesys/module/tabs.h"
+#include "drivesys/module/thermal_rating.h"
+#include "drivesys/module/zf_export.h"
+#include "drivesys/platform/ncore/nobjectpool.h"
+#include "drivesys/platform/nmath/json.h"
 
 class Meta;
 

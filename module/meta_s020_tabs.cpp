@@ -6,13 +6,13 @@
 #include <limits>
 #include <memory>
 
-#include "foundation/metavector.h"
-#include "module/meta_s020.h"
-#include "module/settings.h"
-#include "module/tabs.h"
-#include "module/thermal_rating.h"
-#include "module/zf_export.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/foundation/metavector.h"
+#include "drivesys/module/meta_s020.h"
+#include "drivesys/module/settings.h"
+#include "drivesys/module/tabs.h"
+#include "drivesys/module/thermal_rating.h"
+#include "drivesys/module/zf_export.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace ds::s020 {
 namespace {

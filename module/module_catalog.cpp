@@ -1,5 +1,5 @@
-#include "foundation/catalog_impl.h"
-#include "module/module_records.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/module/module_records.h"
 
 namespace ds {
 void addModuleRecords(Catalog& catalog) { addRecords(catalog, ModuleRecords{}); }

@@ -1,13 +1,13 @@
 #pragma once
 // The system module's record family: tabs, settings, thermal rating, ZF export, naming rules and
 // default geometry.
-#include "foundation/type_list.h"
-#include "module/default_geometry.h"
-#include "module/naming.h"
-#include "module/settings.h"
-#include "module/tabs.h"
-#include "module/thermal_rating.h"
-#include "module/zf_export.h"
+#include "drivesys/foundation/type_list.h"
+#include "drivesys/module/default_geometry.h"
+#include "drivesys/module/naming.h"
+#include "drivesys/module/settings.h"
+#include "drivesys/module/tabs.h"
+#include "drivesys/module/thermal_rating.h"
+#include "drivesys/module/zf_export.h"
 
 namespace ds {
 class Catalog;

@@ -1,10 +1,10 @@
-#include "module/naming.h"
+#include "drivesys/module/naming.h"
 
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace {
 using json = nlohmann::json;

@@ -3,7 +3,7 @@
 // pattern with the placeholder "<autoInc>", the element kind code and a running counter. This
 // library only stores the rules; expanding the placeholder and advancing the counter is the
 // host's business.
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// One naming rule: pattern, element kind code and running counter.
 class DRIVESYS_API SystemNaming : public nMetaStruct {

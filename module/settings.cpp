@@ -1,6 +1,6 @@
-#include "module/settings.h"
+#include "drivesys/module/settings.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(nvSketcherDefaults, nMetaStruct, DS_F(defaultAxisType), DS_F(hRaster), DS_F(vRaster), DS_F(dotSize),
                  DS_F(fontSize))

@@ -2,9 +2,9 @@
 // The settings tab: naming rules, default geometry of new elements, sketcher, calculation and
 // 3D-viewer defaults. Table-driven records with the inherited JSON form; the nested records are
 // members by value.
-#include "foundation/record.h"
-#include "module/default_geometry.h"
-#include "module/naming.h"
+#include "drivesys/foundation/record.h"
+#include "drivesys/module/default_geometry.h"
+#include "drivesys/module/naming.h"
 
 /// Raster and sizes of the sketcher.
 class DRIVESYS_API nvSketcherDefaults : public nMetaStruct {

@@ -1,6 +1,6 @@
-#include "module/tabs.h"
+#include "drivesys/module/tabs.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(nvAssistantTab, nMetaStruct, DS_F_NODEF(numOfLooseGears), DS_F_NODEF(numOfFixGears),
                  DS_F_NODEF(numOfMinus), DS_F_NODEF(numOfPlus), DS_F_NODEF(numOfWolfrom), DS_F_NODEF(numOfRavigneaux),

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// Gear-stage counts for the layout assistant.
 class DRIVESYS_API nvAssistantTab : public nMetaStruct {

@@ -1,7 +1,7 @@
-#include "module/thermal_rating.h"
+#include "drivesys/module/thermal_rating.h"
 
-#include "foundation/record_impl.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace {
 constexpr int kTextFoundation = 740;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// Power-loss totals by kind and the element each total belongs to (results; bound without
 /// default).

@@ -1,6 +1,6 @@
-#include "module/zf_export.h"
+#include "drivesys/module/zf_export.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 DS_DEFINE_RECORD(nvExportStiffnesZF, nMetaStruct, DS_F(isExportStiffness), DS_F(isGlobal), DS_F(isGears),
                  DS_F(isBearings))

@@ -3,7 +3,7 @@
 // Table-driven records with the inherited JSON form.
 #include <cstdint>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 /// Which stiffnesses are exported.
 class DRIVESYS_API nvExportStiffnesZF : public nMetaStruct {

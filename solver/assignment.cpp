@@ -1,4 +1,4 @@
-#include "solver/assignment.h"
+#include "drivesys/solver/assignment.h"
 
 #include <cmath>
 #include <limits>

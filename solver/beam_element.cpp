@@ -1,4 +1,4 @@
-#include "solver/beam_element.h"
+#include "drivesys/solver/beam_element.h"
 
 #include <array>
 #include <cmath>

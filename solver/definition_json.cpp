@@ -1,4 +1,4 @@
-#include "solver/definition_json.h"
+#include "drivesys/solver/definition_json.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/system_definition.h"
-#include "platform/drivesys_export.h"
-#include "solver/solver.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/system_definition.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/solver/solver.h"
 
 /// The data block of `definition` as a JSON object keyed by its described names; members at
 /// their defaults are left out unless `full`.

@@ -1,4 +1,4 @@
-#include "solver/forced_response.h"
+#include "drivesys/solver/forced_response.h"
 
 #include <Eigen/SparseLU>
 #include <algorithm>

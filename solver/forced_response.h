@@ -2,9 +2,9 @@
 // Steady-state forced response of an assembled shaft-system model (calculation 1).
 #include <functional>
 
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/vibration_results.h"
-#include "solver/model.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/solver/model.h"
 
 namespace ds::solver {
 

@@ -1,4 +1,4 @@
-#include "solver/modal.h"
+#include "drivesys/solver/modal.h"
 
 #include <Eigen/Dense>
 #include <Eigen/Eigenvalues>

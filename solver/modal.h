@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "solver/model.h"
+#include "drivesys/solver/model.h"
 
 namespace ds::solver {
 

@@ -1,4 +1,4 @@
-#include "solver/model.h"
+#include "drivesys/solver/model.h"
 
 #include <Eigen/Geometry>
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include <numbers>
 #include <queue>
 
-#include "solver/beam_element.h"
+#include "drivesys/solver/beam_element.h"
 
 namespace ds::solver {
 namespace {

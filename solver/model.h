@@ -49,9 +49,9 @@
 #include <string>
 #include <vector>
 
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/system_definition.h"
-#include "solver/beam_element.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/system_definition.h"
+#include "drivesys/solver/beam_element.h"
 
 namespace ds::solver {
 

@@ -1,4 +1,4 @@
-#include "solver/results.h"
+#include "drivesys/solver/results.h"
 
 #include <cmath>
 #include <fmt/format.h>

@@ -2,9 +2,9 @@
 // Filling the result tree from a solved model.
 #include <vector>
 
-#include "dynamics/vibration_results.h"
-#include "solver/modal.h"
-#include "solver/model.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/solver/modal.h"
+#include "drivesys/solver/model.h"
 
 namespace ds::solver {
 

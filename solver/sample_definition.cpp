@@ -1,10 +1,10 @@
-#include "solver/sample_definition.h"
+#include "drivesys/samples/sample_definition.h"
 
 #include <cmath>
 #include <numbers>
 #include <sstream>
 
-#include "model/sample_gearbox.h"
+#include "drivesys/samples/sample_gearbox.h"
 
 namespace ds {
 namespace {

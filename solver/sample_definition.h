@@ -1,8 +1,8 @@
 #pragma once
 // The vibration definition of the sample two-stage gearbox (model/sample_gearbox.h), built from
 // the same records: its three shafts, four gears on two meshes and six bearings, in SI units.
-#include "platform/drivesys_export.h"
-#include "solver/definition_json.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/solver/definition_json.h"
 
 namespace ds {
 

@@ -1,4 +1,4 @@
-#include "solver/solver.h"
+#include "drivesys/solver/solver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,11 +7,11 @@
 #include <numbers>
 #include <set>
 
-#include "solver/assignment.h"
-#include "solver/forced_response.h"
-#include "solver/modal.h"
-#include "solver/model.h"
-#include "solver/results.h"
+#include "drivesys/solver/assignment.h"
+#include "drivesys/solver/forced_response.h"
+#include "drivesys/solver/modal.h"
+#include "drivesys/solver/model.h"
+#include "drivesys/solver/results.h"
 
 namespace {
 

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/system_definition.h"
-#include "dynamics/vibration_results.h"
-#include "platform/drivesys_export.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/system_definition.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/platform/drivesys_export.h"
 
 enum SolverStatus : int {
     kSolverOk = 0,

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/diagrams.h"
-#include "foundation/catalog.h"
+#include "drivesys/foundation/catalog.h"
 #include "tools/commands.h"
 #include "tools/record_input.h"
 

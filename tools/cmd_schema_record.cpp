@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/drivesys.h"
-#include "foundation/json_schema.h"
+#include "drivesys/foundation/json_schema.h"
 #include "tools/commands.h"
 #include "tools/record_input.h"
 

@@ -3,8 +3,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "solver/definition_json.h"
-#include "solver/solver.h"
+#include "drivesys/solver/definition_json.h"
+#include "drivesys/solver/solver.h"
 #include "tools/cli_io.h"
 #include "tools/commands.h"
 

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "drivesys/drivesys.h"
-#include "foundation/json_schema.h"
+#include "drivesys/foundation/json_schema.h"
 #include "tools/commands.h"
 #include "tools/describe.h"
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "solver/sample_definition.h"
-#include "solver/solver.h"
+#include "drivesys/samples/sample_definition.h"
+#include "drivesys/solver/solver.h"
 
 namespace drivesys_cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The demo's vibration results, solved once from the sample gearbox's definition and shared by
 // the demo steps that write them, their module variables and their diagrams.
-#include "dynamics/vibration_results.h"
-#include "solver/definition_json.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/solver/definition_json.h"
 
 namespace drivesys_cli {
 

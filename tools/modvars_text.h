@@ -4,9 +4,9 @@
 // and then places the block itself (appendOutput: one write, byte-exact paths, failures reported).
 #include <string>
 
-#include "dynamics/module_variables.h"
-#include "dynamics/vibration_results.h"
-#include "housing/housing_deformation.h"
+#include "drivesys/dynamics/module_variables.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/housing/housing_deformation.h"
 
 namespace drivesys_cli {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "foundation/json_schema.h"
+#include "drivesys/foundation/json_schema.h"
 #include "tools/cli_io.h"
 
 namespace drivesys_cli {

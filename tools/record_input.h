@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "foundation/record.h"
+#include "drivesys/foundation/record.h"
 
 namespace drivesys_cli {
 

@@ -2,10 +2,10 @@
 // Result diagrams of the system dynamics: the curve of one selection (getSystemDynamicsResults2DData),
 // whole diagrams from a command text (InitSystemDynamicGrafik), the diagram container with its
 // JSON form and its SVG picture, and a sample result tree to try them on.
-#include "dynamics/diagrams.h"
-#include "dynamics/sample_results.h"
-#include "platform/ncore/ncalculationcontext.h"
-#include "platform/ncore/ndiagram.h"
-#include "platform/ncore/diagram_svg.h"
-#include "platform/wmath/forced_response_plot.h"
-#include "platform/wmath/plot2d.h"
+#include "drivesys/dynamics/diagrams.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/platform/ncore/ncalculationcontext.h"
+#include "drivesys/platform/ncore/ndiagram.h"
+#include "drivesys/render/diagram_svg.h"
+#include "drivesys/dynamics/forced_response_plot.h"
+#include "drivesys/platform/wmath/plot2d.h"

@@ -2,13 +2,13 @@
 // System dynamics: the vibration-calculation definition with its screen description, the gear
 // mass correction, the library version, the result tree of a calculation and its module
 // variables.
-#include "dynamics/dynamics_definitions.h"
-#include "dynamics/module_variables.h"
-#include "dynamics/system_definition.h"
-#include "dynamics/vibration_results.h"
-#include "platform/drivesys_export.h"
-#include "platform/nmath/meta.h"
-#include "platform/wmath/welle.h"
+#include "drivesys/dynamics/dynamics_definitions.h"
+#include "drivesys/dynamics/module_variables.h"
+#include "drivesys/dynamics/system_definition.h"
+#include "drivesys/dynamics/vibration_results.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/wmath/welle.h"
 
 /// Describes the data block of `definition` (SystemDefinition::data) to `meta`, one PutVar per
 /// member in the fixed order of the vibration input screen, and returns 1. Members 1 to 6 of

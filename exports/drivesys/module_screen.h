@@ -1,6 +1,6 @@
 #pragma once
 // drivesys: the system module's input screen, Meta_S020.
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 class Meta;
 class NObjectPool;
@@ -44,4 +44,4 @@ DRIVESYS_API short Meta_S020(NObjectPool& pool, nvAssistantTab& assistant, nvRou
                              nvExportStiffnesZF& exportStiffness, nvZFGeneral& zfGeneral, Meta* meta);
 
 // The records above held together, with Meta_S020 over them and reading from a model object.
-#include "module/meta_s020_records.h"
+#include "drivesys/module/meta_s020_records.h"

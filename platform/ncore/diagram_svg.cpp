@@ -1,11 +1,11 @@
-#include "platform/ncore/diagram_svg.h"
+#include "drivesys/render/diagram_svg.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
 
-#include "platform/ncore/svgwriter.h"
-#include "platform/nmath/ndimensions.h"
+#include "drivesys/render/svgwriter.h"
+#include "drivesys/platform/nmath/ndimensions.h"
 
 namespace {
 

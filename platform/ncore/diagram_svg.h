@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/ncore/ndiagram.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ncore/ndiagram.h"
 
 struct DRIVESYS_API DiagramSvgOptions {
     double width = 960.0;

@@ -1,4 +1,4 @@
-#include "platform/ncore/ndiagram.h"
+#include "drivesys/platform/ncore/ndiagram.h"
 
 #include <cmath>
 #include <limits>

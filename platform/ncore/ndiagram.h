@@ -12,11 +12,11 @@
 #include <optional>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/json.h"
-#include "platform/nmath/ncolor.h"
-#include "platform/nmath/ncurveoption.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
+#include "drivesys/platform/nmath/ncolor.h"
+#include "drivesys/platform/nmath/ncurveoption.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 namespace NDiagramAxis {
 enum Scale : short { Linear = 0, Logarithmic = 1 };

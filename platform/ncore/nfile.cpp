@@ -1,4 +1,4 @@
-#include "platform/ncore/nfile.h"
+#include "drivesys/platform/ncore/nfile.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 enum nFileEncoding : int { nFileEncodingLatin1 = 0, nFileEncodingUtf8 = 1 };
 

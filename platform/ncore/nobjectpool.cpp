@@ -1,4 +1,4 @@
-#include "platform/ncore/nobjectpool.h"
+#include "drivesys/platform/ncore/nobjectpool.h"
 
 NObjectPool::NObjectPool() = default;
 NObjectPool::~NObjectPool() = default;

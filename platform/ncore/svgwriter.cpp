@@ -1,4 +1,4 @@
-#include "platform/ncore/svgwriter.h"
+#include "drivesys/render/svgwriter.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 class DRIVESYS_API SvgWriter {
 public:

@@ -1,4 +1,4 @@
-#include "platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
 
 #include <charconv>
 #include <cmath>

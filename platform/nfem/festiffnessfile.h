@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nfem/festiffnessmatrix.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 /// A malformed or unreadable stiffness file; `line()` is 0 when no line is to blame.
 class DRIVESYS_API FEStiffnessFileError : public std::runtime_error {

@@ -1,4 +1,4 @@
-#include "platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/nfem/festiffnessmatrix.h"
 
 #include <algorithm>
 #include <array>

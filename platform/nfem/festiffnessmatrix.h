@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/nmatrix.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 /// Length units of FE data, by unit code. These codes are also the ones
 /// NFEMCasing::getFEMNodesInGlobalCoords takes; an unknown code counts as metre.

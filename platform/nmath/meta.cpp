@@ -1,9 +1,9 @@
-#include "platform/nmath/meta.h"
+#include "drivesys/platform/nmath/meta.h"
 
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 
-#include "platform/nmath/nmetastruct.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
 
 using json = nlohmann::json;
 

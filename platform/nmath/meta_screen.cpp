@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 
-#include "platform/nmath/meta.h"
-#include "platform/nmath/value_ops.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/nmath/value_ops.h"
 
 using json = nlohmann::json;
 

@@ -1,11 +1,11 @@
-#include "platform/nmath/metavar.h"
-#include "platform/nmath/metavar_impl.h"
+#include "drivesys/platform/nmath/metavar.h"
+#include "drivesys/platform/nmath/metavar_impl.h"
 
 #include <nlohmann/json.hpp>
 #include <type_traits>
 
-#include "platform/nmath/meta.h"
-#include "platform/nmath/nmetastruct.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
 
 using json = nlohmann::json;
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/json.h"
-#include "platform/nmath/statuscodes.h"
-#include "platform/nmath/value_ops.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
+#include "drivesys/platform/nmath/statuscodes.h"
+#include "drivesys/platform/nmath/value_ops.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 class Meta;
 class nMetaStruct;

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <type_traits>
 
-#include "platform/nmath/metavar.h"
+#include "drivesys/platform/nmath/metavar.h"
 
 // ---- MetaVarT<T> -----------------------------------------------------------------------------
 namespace nmath::detail {

@@ -1,4 +1,4 @@
-#include "platform/nmath/ncolor.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 #include <algorithm>
 #include <array>

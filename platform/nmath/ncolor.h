@@ -22,8 +22,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 class DRIVESYS_API NColor {
 public:

@@ -2,7 +2,7 @@
 // NCoordinateSystem: a frame in space, an origin and three axis directions given in a common
 // reference system. The library only stores and copies frames that the host supplies; the
 // default is the reference system itself.
-#include "platform/nmath/nvektor.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 class NCoordinateSystem {
 public:

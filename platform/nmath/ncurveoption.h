@@ -2,7 +2,7 @@
 // NCurveOption: how a diagram curve is drawn: its colour, its line style and two switches.
 //
 // Line styles: 0 solid, 1 dashed, 2 dotted, 3 dash-dotted; other values draw solid.
-#include "platform/nmath/ncolor.h"
+#include "drivesys/platform/nmath/ncolor.h"
 
 struct NCurveOption {
     NColor color;

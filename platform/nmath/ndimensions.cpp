@@ -1,4 +1,4 @@
-#include "platform/nmath/ndimensions.h"
+#include "drivesys/platform/nmath/ndimensions.h"
 
 namespace NDimensions {
 const wchar_t* unitText(int unit) {

@@ -4,7 +4,7 @@
 // moment, relative mode-shape amplitude).
 #include <vector>
 
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 namespace NDimensions {
 enum Unit : int {

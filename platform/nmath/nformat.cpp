@@ -1,4 +1,4 @@
-#include "platform/nmath/nformat.h"
+#include "drivesys/platform/nmath/nformat.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 #include <fmt/format.h>
 #include <fmt/xchar.h>
 
-#include "platform/nmath/ndimensions.h"
+#include "drivesys/platform/nmath/ndimensions.h"
 
 double Runde(double value, int decimals) {
     if (!std::isfinite(value)) return value;

@@ -1,7 +1,7 @@
 #pragma once
 // Rounding and formatting of numbers for generated texts.
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 /// `value` rounded to `decimals` decimal places, halves away from zero (negative `decimals`
 /// round to tens, hundreds, ...). Values too large to carry that many decimals, and non-finite

@@ -1,11 +1,11 @@
-#include "platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/nmatrix.h"
 
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/nmath/metavar_impl.h"
+#include "drivesys/platform/nmath/metavar_impl.h"
 
 namespace {
 using Index = Eigen::Index;

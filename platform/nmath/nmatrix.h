@@ -16,8 +16,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 /// Raised by the matrix inversions when the matrix cannot be inverted.
 class DRIVESYS_API NMatrixSingularError : public std::runtime_error {

@@ -1,10 +1,10 @@
-#include "platform/nmath/nmetastruct.h"
+#include "drivesys/platform/nmath/nmetastruct.h"
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "platform/nmath/meta.h"
-#include "platform/nmath/structregistry.h"
+#include "drivesys/platform/nmath/meta.h"
+#include "drivesys/platform/nmath/structregistry.h"
 
 using json = nlohmann::json;
 

@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/json.h"
-#include "platform/nmath/metavar.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
+#include "drivesys/platform/nmath/metavar.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 class Meta;
 

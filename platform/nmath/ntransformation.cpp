@@ -1,4 +1,4 @@
-#include "platform/nmath/ntransformation.h"
+#include "drivesys/platform/nmath/ntransformation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -20,9 +20,9 @@
 //      finite. R and t are then zero, and so is everything composed with or inverted from it.
 #include <array>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/nmatrix.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 class DRIVESYS_API NTransformationMatrix {
 public:

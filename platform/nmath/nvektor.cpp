@@ -1,10 +1,10 @@
-#include "platform/nmath/nvektor.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "platform/nmath/metavar_impl.h"
+#include "drivesys/platform/nmath/metavar_impl.h"
 
 double NVektor::operator[](int i) const {
     switch (i) {

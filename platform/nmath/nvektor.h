@@ -5,9 +5,9 @@
 // (one to three levels deep) are nested arrays of such triples.
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/nmath/metavar.h"
-#include "platform/nmath/value_ops.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/metavar.h"
+#include "drivesys/platform/nmath/value_ops.h"
 
 class DRIVESYS_API NVektor {
 public:

@@ -1,4 +1,4 @@
-#include "platform/nmath/structregistry.h"
+#include "drivesys/platform/nmath/structregistry.h"
 
 nStructRegistry& nStructRegistry::getInstance() {
     static nStructRegistry instance;

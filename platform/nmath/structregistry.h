@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 class DRIVESYS_API nStructRegistry {
 public:

@@ -1,4 +1,4 @@
-#include "platform/nmath/value_ops.h"
+#include "drivesys/platform/nmath/value_ops.h"
 
 #include <cerrno>
 #include <cmath>

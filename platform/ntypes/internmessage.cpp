@@ -1,4 +1,4 @@
-#include "platform/ntypes/internmessage.h"
+#include "drivesys/platform/ntypes/internmessage.h"
 
 #include <algorithm>
 #include <atomic>

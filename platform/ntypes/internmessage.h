@@ -19,7 +19,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 struct InternMessageRecord {
     nString source;

@@ -1,4 +1,4 @@
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 #include <fmt/format.h>
 #include <fmt/xchar.h>

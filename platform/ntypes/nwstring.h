@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 class nString;
 

@@ -1,4 +1,4 @@
-#include "platform/ntypes/translator.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 #include <fstream>
 #include <nlohmann/json.hpp>

@@ -11,7 +11,7 @@
 #include <mutex>
 #include <shared_mutex>
 
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 class DRIVESYS_API nTextPool {
 public:

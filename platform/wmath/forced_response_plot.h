@@ -31,8 +31,8 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/nmath/ndimensions.h"
-#include "platform/wmath/plot2d.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/platform/wmath/plot2d.h"
 
 namespace wmath {
 

@@ -1,11 +1,11 @@
-#include "platform/wmath/plot2d.h"
+#include "drivesys/platform/wmath/plot2d.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-#include "platform/nmath/ndimensions.h"
-#include "platform/wmath/forced_response_plot.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/dynamics/forced_response_plot.h"
 
 namespace wmath {
 

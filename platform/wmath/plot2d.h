@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/drivesys_export.h"
-#include "platform/ntypes/nwstring.h"
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/ntypes/nwstring.h"
 
 namespace wmath {
 

@@ -1,4 +1,4 @@
-#include "platform/wmath/welle.h"
+#include "drivesys/platform/wmath/welle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/drivesys_export.h"
+#include "drivesys/platform/drivesys_export.h"
 
 namespace wmath {
 

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <limits>
 
-#include "dynamics/diagrams.h"
-#include "dynamics/sample_results.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/dynamics/diagrams.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

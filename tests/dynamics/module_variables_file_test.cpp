@@ -18,8 +18,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "dynamics/module_variables.h"
-#include "housing/housing_deformation.h"
+#include "drivesys/dynamics/module_variables.h"
+#include "drivesys/housing/housing_deformation.h"
 
 namespace {
 

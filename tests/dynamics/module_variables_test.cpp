@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dynamics/module_variables.h"
+#include "drivesys/dynamics/module_variables.h"
 
 namespace {
 

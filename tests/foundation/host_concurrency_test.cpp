@@ -13,9 +13,9 @@
 
 #include "drivesys/diagrams.h"
 #include "drivesys/drivesys.h"
-#include "housing/nfemcasing.h"
-#include "platform/nfem/festiffnessfile.h"
-#include "platform/ntypes/internmessage.h"
+#include "drivesys/housing/nfemcasing.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/ntypes/internmessage.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "foundation/json_schema.h"
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/json_schema.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace {
 using json = nlohmann::json;

@@ -3,7 +3,7 @@
 
 #include <type_traits>
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace record_access {
 class Sealed : public nMetaStruct {

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/drivesys.h"
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace {
 using json = nlohmann::json;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "housing/boundedmessage.h"
+#include "drivesys/housing/boundedmessage.h"
 
 TEST(BoundedMessage, FormatsWithinTheBuffer) {
     EXPECT_EQ(formatBoundedMessage(L"Node {0} at {1}", 12u, std::wstring_view(L"3.00 mm")), L"Node 12 at 3.00 mm");

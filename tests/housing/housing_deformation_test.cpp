@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "housing/housing_deformation.h"
+#include "drivesys/housing/housing_deformation.h"
 #include "support/record_contract.h"
 
 using HousingResultRecords = ::testing::Types<HousingBearingResult, HousingDeformationResults>;

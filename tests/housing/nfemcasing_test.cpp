@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "housing/housingtexts.h"
-#include "housing/nfemcasing.h"
-#include "platform/ntypes/translator.h"
+#include "drivesys/housing/housingtexts.h"
+#include "drivesys/housing/nfemcasing.h"
+#include "drivesys/platform/ntypes/translator.h"
 
 namespace {
 using Frame = NFEMCasing::Frame;

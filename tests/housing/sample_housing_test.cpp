@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "housing/nfemcasing.h"
-#include "platform/nfem/festiffnessfile.h"
+#include "drivesys/housing/nfemcasing.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
 
 // The sample housing shipped for the demo and the documentation must stay readable and
 // physically sound.

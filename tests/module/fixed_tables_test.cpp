@@ -10,7 +10,7 @@
 
 #include "drivesys/drivesys.h"
 #include "drivesys/module_screen.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/platform/nmath/meta.h"
 
 using json = nlohmann::json;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "drivesys/module_screen.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 using json = nlohmann::json;

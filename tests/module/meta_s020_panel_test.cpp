@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "module/meta_s020.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/module/meta_s020.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 using json = nlohmann::json;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "drivesys/module_screen.h"
-#include "platform/nmath/meta.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 using json = nlohmann::json;

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
-#include "platform/ncore/diagram_svg.h"
-#include "platform/ncore/ndiagram.h"
-#include "platform/ncore/svgwriter.h"
+#include "drivesys/render/diagram_svg.h"
+#include "drivesys/platform/ncore/ndiagram.h"
+#include "drivesys/render/svgwriter.h"
 #include "support/xml_wellformed.h"
 
 namespace {

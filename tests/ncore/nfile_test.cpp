@@ -6,7 +6,7 @@
 #include <limits>
 #include <sstream>
 
-#include "platform/ncore/nfile.h"
+#include "drivesys/platform/ncore/nfile.h"
 
 namespace {
 std::string slurp(const std::string& path) {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
 
 namespace {
 FEStiffnessMatrixFile sample(bool withInitial) {

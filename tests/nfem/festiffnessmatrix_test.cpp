@@ -4,7 +4,7 @@
 #include <limits>
 #include <sstream>
 
-#include "platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/nfem/festiffnessmatrix.h"
 
 namespace {
 // Symmetric, diagonally dominant n×n matrix with reproducible entries.

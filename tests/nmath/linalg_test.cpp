@@ -4,9 +4,9 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "foundation/record_impl.h"
-#include "platform/nmath/nmatrix.h"
-#include "platform/nmath/nvektor.h"
+#include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/nmath/nmatrix.h"
+#include "drivesys/platform/nmath/nvektor.h"
 
 using json = nlohmann::json;
 

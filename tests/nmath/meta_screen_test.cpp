@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/nmath/meta.h"
+#include "drivesys/platform/nmath/meta.h"
 
 namespace {
 using json = nlohmann::json;

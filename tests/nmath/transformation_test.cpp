@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/nmath/nformat.h"
-#include "platform/nmath/ntransformation.h"
+#include "drivesys/platform/nmath/nformat.h"
+#include "drivesys/platform/nmath/ntransformation.h"
 
 namespace {
 void expectNear(const NVektor& a, const NVektor& b, double tol = 1e-12) {

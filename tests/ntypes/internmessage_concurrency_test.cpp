@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/ntypes/internmessage.h"
+#include "drivesys/platform/ntypes/internmessage.h"
 
 namespace {
 TEST(InternMessageConcurrency, CapturesOfTwoThreadsOverlapWithoutNesting) {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "drivesys/drivesys.h"
-#include "platform/ntypes/internmessage.h"
+#include "drivesys/platform/ntypes/internmessage.h"
 
 namespace {
 // Restores the silent default whatever a test leaves installed.

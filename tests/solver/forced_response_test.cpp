@@ -6,8 +6,8 @@
 #include <numbers>
 
 #include "solver/rotor_builder.h"
-#include "solver/sample_definition.h"
-#include "solver/solver.h"
+#include "drivesys/samples/sample_definition.h"
+#include "drivesys/solver/solver.h"
 
 namespace {
 using ds::test::RotorBuilder;

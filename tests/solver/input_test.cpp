@@ -5,10 +5,10 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "solver/definition_json.h"
+#include "drivesys/solver/definition_json.h"
 #include "solver/rotor_builder.h"
-#include "solver/sample_definition.h"
-#include "solver/solver.h"
+#include "drivesys/samples/sample_definition.h"
+#include "drivesys/solver/solver.h"
 
 namespace {
 using ds::test::RotorBuilder;

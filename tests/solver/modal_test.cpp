@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "solver/beam_element.h"
+#include "drivesys/solver/beam_element.h"
 #include "solver/rotor_builder.h"
-#include "solver/solver.h"
+#include "drivesys/solver/solver.h"
 
 namespace {
 using ds::test::RotorBuilder;

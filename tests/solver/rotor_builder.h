@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "dynamics/system_definition.h"
+#include "drivesys/dynamics/system_definition.h"
 
 namespace ds::test {
 

@@ -1,6 +1,6 @@
 #include "support/record_contract.h"
 
-#include "foundation/record_impl.h"
+#include "drivesys/foundation/record_impl.h"
 
 namespace contract {
 

@@ -8,14 +8,14 @@
 // contract::Families against the catalog, so a catalogued record outside every suite fails it.
 #include <gtest/gtest.h>
 
-#include "dynamics/dynamics_records.h"
-#include "forcedresponse/forcedresponse_records.h"
-#include "foundation/foundation_records.h"
-#include "frequencies/frequencies_records.h"
-#include "housing/housing_records.h"
-#include "loadspectrum/loadspectrum_records.h"
-#include "model/model_records.h"
-#include "module/module_records.h"
+#include "drivesys/dynamics/dynamics_records.h"
+#include "drivesys/forcedresponse/forcedresponse_records.h"
+#include "drivesys/foundation/foundation_records.h"
+#include "drivesys/frequencies/frequencies_records.h"
+#include "drivesys/housing/housing_records.h"
+#include "drivesys/loadspectrum/loadspectrum_records.h"
+#include "drivesys/model/model_records.h"
+#include "drivesys/module/module_records.h"
 
 namespace contract {
 using Families = ds::TypeList<ds::FoundationRecords, ds::ModelRecords, ds::ModuleRecords, ds::DynamicsRecords,

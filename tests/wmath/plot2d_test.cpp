@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
-#include "dynamics/sample_results.h"
-#include "platform/nmath/ndimensions.h"
-#include "platform/wmath/forced_response_plot.h"
-#include "platform/wmath/plot2d.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/platform/nmath/ndimensions.h"
+#include "drivesys/dynamics/forced_response_plot.h"
+#include "drivesys/platform/wmath/plot2d.h"
 
 namespace {
 using wmath::findCrossingEigenfrequencies;

@@ -4,7 +4,7 @@
 #include <limits>
 #include <numbers>
 
-#include "platform/wmath/welle.h"
+#include "drivesys/platform/wmath/welle.h"
 
 namespace {
 using wmath::getMassOfShaftSection;
