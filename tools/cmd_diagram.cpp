@@ -7,6 +7,7 @@
 
 #include "drivesys/diagrams.h"
 #include "drivesys/foundation/catalog.h"
+#include "drivesys/render/diagram_svg.h"
 #include "tools/commands.h"
 #include "tools/record_input.h"
 
@@ -123,7 +124,7 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
         }
         const std::string json = data.toJson().dump(2) + "\n";
         if (!opt->jsonOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->jsonOut), json);
-        if (!opt->svgOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->svgOut), renderDiagramSvg(data));
+        if (!opt->svgOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->svgOut), ds::renderDiagramSvg(data));
         if (opt->jsonOut.empty() && opt->svgOut.empty()) std::cout << json;
         if (const nWString* error = data.textElement(L"error")) throw drivesys_cli::RefusedError(error->toUtf8());
     });

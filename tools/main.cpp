@@ -45,7 +45,7 @@ int fail(int code, const std::string& what) {
 int main(int argc, char** argv) {
     CLI::App app{"drivesys: the drive-train system model library's command-line tool"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION + " (library version number " +
+    app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION_STRING + " (library version number " +
                                           std::to_string(GetQuelmVersion()) + ")");
     drivesys_cli::Registry registry;
     for (auto& command : drivesys_cli::CommandRegistrar::ordered()) command.factory(app, registry);

@@ -1,4 +1,5 @@
 #include "drivesys/platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 #include <charconv>
 #include <cmath>
@@ -177,8 +178,8 @@ FEStiffnessMatrixFile Reader::read() {
         throw FEStiffnessFileError(0, fmt::format("the file ends after {} of {} stiffness rows", rowsRead_, dofs_));
 
     const auto m = static_cast<Eigen::Index>(dofs_);
-    file_.stiffness.eigen().resize(m, m);
-    Eigen::MatrixXd& k = file_.stiffness.eigen();
+    file_.stiffness.resize(m, m, true);
+    auto k = nmath::eigenView(file_.stiffness);
     size_t p = 0;
     for (Eigen::Index r = 0; r < m; ++r) {
         const Eigen::Index cols = lower_ ? r + 1 : m;
