@@ -49,6 +49,42 @@ inline void reportRefusedPath(const std::wstring& path, const char* why) {
                       nWString::fromUtf8(why));
 }
 
+/// True for a path that addresses an element ("3]", "[3].name"); otherwise the path means the
+/// record vector itself.
+inline bool isIndexPath(const std::wstring& path) { return path.find(L']') != std::wstring::npos; }
+
+/// The element an index path addresses, the list grown to hold it; `below` receives the path
+/// under the element without its separator ("3].name" gives element 3 and "name"). A refused
+/// path is reported and gives null.
+template <class E>
+E* reachIndexPath(std::vector<E>& list, const std::wstring& path, std::wstring& below) {
+    size_t index = 0;
+    std::wstring rest;
+    if (!parseIndexPath(path, index, rest)) {
+        reportRefusedPath(path, "the index is not a decimal number");
+        return nullptr;
+    }
+    if (index >= list.size()) {
+        if (index >= kMaxIndexPathElements) {
+            reportRefusedPath(path, "the index is beyond the largest list a path may make");
+            return nullptr;
+        }
+        list.resize(index + 1);
+    }
+    below = rest.size() <= 1 ? std::wstring() : rest.substr(1);
+    return &list[index];
+}
+
+/// The existing element an index path addresses, without growing the list or reporting; null
+/// when the index is refused or not below the size.
+template <class E>
+E* findIndexPath(std::vector<E>& list, const std::wstring& path, std::wstring& below) {
+    size_t index = 0;
+    std::wstring rest;
+    if (!parseIndexPath(path, index, rest) || index >= list.size()) return nullptr;
+    below = rest.size() <= 1 ? std::wstring() : rest.substr(1);
+    return &list[index];
+}
 /// A list of records seen without its element type: what the JSON forms of record vectors need,
 /// so that they are written once, in the library, instead of in every instantiation.
 class DRIVESYS_API RecordListAccess {
@@ -205,33 +241,21 @@ public:
         element = T{};
     }
     MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return this;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest)) {
-            ds::reportRefusedPath(path, "the index is not a decimal number");
-            return nullptr;
-        }
-        if (index >= this->list_->size()) {
-            if (index >= ds::kMaxIndexPathElements) {
-                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
-                return nullptr;
-            }
-            this->list_->resize(index + 1);
-        }
-        T& element = (*this->list_)[index];
-        if (rest.size() <= 1) {
-            wrappers_.push_back(std::make_unique<MetaVarStruct>(&element, nullptr));
+        if (!ds::isIndexPath(path)) return this;
+        std::wstring below;
+        T* element = ds::reachIndexPath(*this->list_, path, below);
+        if (!element) return nullptr;
+        if (below.empty()) {
+            wrappers_.push_back(std::make_unique<MetaVarStruct>(element, nullptr));
             return wrappers_.back().get();
         }
-        return element.GetMetaVar(nWString(rest.substr(1)));
+        return element->GetMetaVar(nWString(below));
     }
     bool remove(const nWString& path) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return false;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
-        return (*this->list_)[index].remove(nWString(rest.empty() ? rest : rest.substr(1)));
+        if (!ds::isIndexPath(path)) return false;
+        std::wstring below;
+        T* element = ds::findIndexPath(*this->list_, path, below);
+        return element && element->remove(nWString(below));
     }
     nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
         const ds::RecordListOf<T> list(*this->list_);
@@ -301,40 +325,30 @@ public:
         return nStructRegistry::getInstance().getName(token, k);
     }
     MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return this;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest)) {
-            ds::reportRefusedPath(path, "the index is not a decimal number");
-            return nullptr;
-        }
-        if (index >= this->list_->size()) {
-            if (index >= ds::kMaxIndexPathElements) {
-                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
-                return nullptr;
-            }
-            this->list_->resize(index + 1);
-        }
-        rows_.push_back(std::make_unique<MetaVectorStruct<T>>(&(*this->list_)[index]));
-        rows_.back()->SetName(this->GetName() + "[" + std::to_string(index) + "]");
-        if (rest.size() <= 1) return rows_.back().get();
-        return rows_.back()->GetMetaVar(nWString(rest.substr(1)));
+        if (!ds::isIndexPath(path)) return this;
+        std::wstring below;
+        std::vector<T>* row = ds::reachIndexPath(*this->list_, path, below);
+        if (!row) return nullptr;
+        rows_.push_back(std::make_unique<MetaVectorStruct<T>>(row));
+        rows_.back()->SetName(this->GetName() + "[" + std::to_string(row - this->list_->data()) + "]");
+        if (below.empty()) return rows_.back().get();
+        return rows_.back()->GetMetaVar(nWString(below));
     }
+    /// "i].j]" removes element j of row i; "i].j].name" what the element's own remove takes.
     bool remove(const nWString& path) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return false;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
-        MetaVectorStruct<T> row(&(*this->list_)[index]);
-        const nWString inner(rest.empty() ? rest : rest.substr(1));
-        if (inner.find(L']') != nWString::npos && inner.find(L']') + 1 == inner.size()) {
-            size_t j = 0;
-            std::wstring r2;
-            if (!ds::parseIndexPath(inner, j, r2) || j >= row.size()) return false;
-            row.erase(j);
+        if (!ds::isIndexPath(path)) return false;
+        std::wstring inner;
+        std::vector<T>* row = ds::findIndexPath(*this->list_, path, inner);
+        if (!row) return false;
+        MetaVectorStruct<T> rowVector(row);
+        if (inner.find(L']') != std::wstring::npos && inner.find(L']') + 1 == inner.size()) {
+            std::wstring nothing;
+            T* element = ds::findIndexPath(*row, inner, nothing);
+            if (!element) return false;
+            row->erase(row->begin() + (element - row->data()));
             return true;
         }
-        return row.remove(inner);
+        return rowVector.remove(nWString(inner));
     }
     nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
         const RowAccess rows(*this->list_);

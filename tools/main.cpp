@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -7,20 +6,6 @@
 #include "tools/commands.h"
 
 namespace drivesys_cli {
-std::vector<std::pair<int, CommandFactory>>& commandFactories() {
-    static std::vector<std::pair<int, CommandFactory>> list;
-    return list;
-}
-CommandRegistrar::CommandRegistrar(int order, CommandFactory factory) {
-    commandFactories().emplace_back(order, std::move(factory));
-}
-std::vector<DemoStepEntry>& demoSteps() {
-    static std::vector<DemoStepEntry> list;
-    return list;
-}
-DemoStepRegistrar::DemoStepRegistrar(int order, std::string name, DemoStep step) {
-    demoSteps().push_back(DemoStepEntry{order, std::move(name), std::move(step)});
-}
 void DemoContext::writeFile(const std::string& name, const std::string& text) {
     const auto path = outDir / name;
     std::error_code ec;
@@ -63,9 +48,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION_STRING + " (library version number " +
                                           std::to_string(GetQuelmVersion()) + ")");
     drivesys_cli::Registry registry;
-    auto& factories = drivesys_cli::commandFactories();
-    std::stable_sort(factories.begin(), factories.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [order, factory] : factories) factory(app, registry);
+    for (auto& command : drivesys_cli::CommandRegistrar::ordered()) command.factory(app, registry);
     // Every failure ends here: nothing escapes as an uncaught exception.
     try {
         if (const char* name = unknownCommand(app, argc, argv))

@@ -88,6 +88,7 @@ TEST(NMatrix3x3, InverseOfRotationAndSingular) {
 // A record class with every vector and matrix member kind.
 class LinalgHolder : public nMetaStruct {
     DS_RECORD(LinalgHolder)
+public:
     DS_JSON_ASSIGNMENT(LinalgHolder)
     NVektor point{1, 2, 3};
     NMatrix stiffness{{1, 0}, {0, 1}};
