@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "drivesys/diagrams.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/render/diagram_svg.h"
 
 namespace {
 SystemVibrationResults largeCampbell() {
@@ -55,7 +57,7 @@ void campbellSvg(benchmark::State& state) {
     data = InitSystemDynamicGrafik(L"DrawCampbell", data, true, NCalculationContext(), false, 30, 8, 0, 0, 0, false, r);
     size_t bytes = 0;
     for (auto _ : state) {
-        const std::string svg = renderDiagramSvg(data);
+        const std::string svg = ds::renderDiagramSvg(data);
         bytes = svg.size();
         benchmark::DoNotOptimize(svg.data());
     }

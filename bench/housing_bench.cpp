@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "drivesys/housing/nfemcasing.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 namespace {
 constexpr size_t kNodes = 600;
@@ -40,7 +41,7 @@ struct Housing {
     Housing() {
         const size_t n = kNodes * 6;
         k = NMatrix(n);
-        auto& e = k.eigen();
+        auto e = nmath::eigenView(k);
         for (Eigen::Index j = 0; j < e.cols(); ++j)
             for (Eigen::Index i = 0; i < j; ++i) e(i, j) = e(j, i) = 100.0 * noise(static_cast<uint64_t>(i), static_cast<uint64_t>(j));
         for (Eigen::Index i = 0; i < e.rows(); ++i) e(i, i) = 100.0 * static_cast<double>(n);  // diagonally dominant
@@ -77,7 +78,7 @@ void BM_Construct(benchmark::State& state) {
     for (auto _ : state) {
         auto casing = h.build(mapped);
         if (casing->getConstructorStatus() != CasingOk) state.SkipWithError("construction failed");
-        benchmark::DoNotOptimize(casing->getCompliance().eigen().data());
+        benchmark::DoNotOptimize(nmath::eigenView(casing->getCompliance()).data());
     }
 }
 
@@ -87,9 +88,9 @@ void BM_Floor(benchmark::State& state) {
     std::vector<size_t> dofs;
     for (size_t b = 0; b < mapped; ++b)
         for (size_t d = 0; d < 6; ++d) dofs.push_back(b * (kNodes / mapped) * 6 + d);
-    const Eigen::MatrixXd kept = h.k.gather(dofs, dofs).eigen();
+    const Eigen::MatrixXd kept = nmath::eigenView(h.k.gather(dofs, dofs));
     for (auto _ : state) {
-        double sum = h.k.eigen().sum();
+        double sum = nmath::eigenView(h.k).sum();
         benchmark::DoNotOptimize(sum);
         Eigen::MatrixXd inv = Eigen::PartialPivLU<Eigen::MatrixXd>(kept).inverse();
         benchmark::DoNotOptimize(inv.data());
@@ -119,7 +120,7 @@ void BM_Deflection(benchmark::State& state) {
 void BM_MatVec(benchmark::State& state) {
     const Housing& h = housing();
     const auto casing = h.build(static_cast<size_t>(state.range(0)));
-    const Eigen::MatrixXd& c = casing->getCompliance().eigen();
+    const auto c = nmath::eigenView(casing->getCompliance());
     const Eigen::VectorXd f = Eigen::VectorXd::Ones(c.cols());
     Eigen::VectorXd u(c.rows());
     for (auto _ : state) {

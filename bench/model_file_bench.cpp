@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/drivesys.h"
+#include "drivesys/samples/sample_gearbox.h"
 
 namespace {
 void BM_BuildSampleGearbox(benchmark::State& state) {

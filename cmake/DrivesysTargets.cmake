@@ -1,34 +1,83 @@
-# The library: one object target per platform stand-in and per subsystem, linked into one
-# shared library. Sources are collected per folder, so adding a file needs no edit here.
+# The libraries, built from one object target per layer.
+#
+# Every folder below is a layer with the layers it may use. A layer's sources see the headers of
+# its own folder and of the layers below it, and nothing else: each layer compiles against its own
+# include tree (build/layers/<layer>/drivesys/...), made of links to exactly those folders, so an
+# include of a higher layer does not compile. Every header is reached as "drivesys/<folder>/...",
+# in the source tree as installed.
+#
+# The layers make up two shared libraries, drivesys::platform (the stand-ins of the suite's
+# platform libraries) and drivesys::drivesys (the system module), and two static libraries used
+# by the tool, the tests and the examples only: drivesys::samples (demo data) and
+# drivesys::render (the SVG pictures of diagrams).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(DRIVESYS_PLATFORM_PARTS ntypes nmath ncore wmath nfem)
-set(DRIVESYS_SUBSYSTEMS foundation model module dynamics solver housing frequencies forcedresponse loadspectrum exports)
+set(DRIVESYS_LAYERS)
+# drivesys_layer(<name> <folder> <library> [<layer it uses>...])
+macro(drivesys_layer name dir lib)
+  list(APPEND DRIVESYS_LAYERS ${name})
+  set(_ds_dir_${name} ${dir})
+  set(_ds_lib_${name} ${lib})
+  set(_ds_uses_${name} ${ARGN})
+endmacro()
+drivesys_layer(ntypes         platform/ntypes platform)
+drivesys_layer(nmath          platform/nmath  platform ntypes)
+drivesys_layer(ncore          platform/ncore  platform nmath)
+drivesys_layer(wmath          platform/wmath  platform nmath)
+drivesys_layer(nfem           platform/nfem   platform nmath)
+drivesys_layer(foundation     foundation      drivesys ncore)
+drivesys_layer(model          model           drivesys foundation)
+drivesys_layer(frequencies    frequencies     drivesys foundation)
+drivesys_layer(forcedresponse forcedresponse  drivesys foundation)
+drivesys_layer(loadspectrum   loadspectrum    drivesys foundation)
+drivesys_layer(module         module          drivesys frequencies forcedresponse loadspectrum)
+drivesys_layer(dynamics       dynamics        drivesys foundation wmath)
+drivesys_layer(solver         solver          drivesys dynamics model)
+drivesys_layer(housing        housing         drivesys dynamics nfem)
+drivesys_layer(exports        exports         drivesys model module solver housing)
+drivesys_layer(samples        samples         samples model module solver)
+drivesys_layer(render         render          render ncore)
 
-function(drivesys_object_target name dir)
-  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
-  file(GLOB_RECURSE _hdrs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.h)
-  if(NOT _srcs)
-    set(_srcs ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
-  endif()
-  add_library(${name} OBJECT ${_srcs} ${_hdrs})
-  target_compile_definitions(${name} PRIVATE DRIVESYS_BUILDING)
-  target_include_directories(${name} PUBLIC
-      $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-      $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
-  target_link_libraries(${name} PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
-  # The JSON and format headers are in most translation units: compile them once.
-  # (Only in the plain builds: GCC 12 rejects Eigen's prefetch builtins after the precompiled
-  # header in unoptimised and instrumented builds.)
-  if(TARGET ds_pch AND NOT DRIVESYS_SANITIZE AND NOT DRIVESYS_TSAN AND NOT DRIVESYS_FUZZ)
-    target_precompile_headers(${name} REUSE_FROM ds_pch)
-  endif()
+# The layers a layer sees: itself and everything below it.
+function(drivesys_layer_closure name out)
+  set(_seen ${name})
+  set(_todo ${_ds_uses_${name}})
+  while(_todo)
+    list(POP_FRONT _todo _l)
+    if(NOT _l IN_LIST _seen)
+      list(APPEND _seen ${_l})
+      list(APPEND _todo ${_ds_uses_${_l}})
+    endif()
+  endwhile()
+  set(${out} ${_seen} PARENT_SCOPE)
 endfunction()
+
+# An include tree <root>/drivesys/... of links to the folders of the given layers.
+function(drivesys_include_tree root)
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root}/drivesys/platform)
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/platform/drivesys_export.h ${root}/drivesys/platform/drivesys_export.h SYMBOLIC)
+  foreach(l IN LISTS ARGN)
+    if(l STREQUAL "exports")
+      # The family headers sit at the top: <drivesys/drivesys.h>, <drivesys/model.h>, ...
+      file(GLOB _family ${PROJECT_SOURCE_DIR}/exports/drivesys/*.h)
+      foreach(h IN LISTS _family)
+        get_filename_component(_n ${h} NAME)
+        file(CREATE_LINK ${h} ${root}/drivesys/${_n} SYMBOLIC)
+      endforeach()
+    else()
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${_ds_dir_${l}} ${root}/drivesys/${_ds_dir_${l}} SYMBOLIC)
+    endif()
+  endforeach()
+endfunction()
+
+# drivesys/version.h, generated from the project version.
+set(DRIVESYS_GENERATED_INCLUDE ${PROJECT_BINARY_DIR}/generated)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/version.h.in ${DRIVESYS_GENERATED_INCLUDE}/drivesys/version.h @ONLY)
 
 add_library(ds_pch OBJECT ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
 target_compile_definitions(ds_pch PRIVATE DRIVESYS_BUILDING)
-target_include_directories(ds_pch PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>)
 target_link_libraries(ds_pch PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
 target_precompile_headers(ds_pch PRIVATE <nlohmann/json.hpp> <fmt/format.h> <fmt/xchar.h> <string> <vector> <memory> <map>)
 
@@ -40,53 +89,104 @@ foreach(src IN LISTS DRIVESYS_NO_PCH_SOURCES)
   set_source_files_properties(${PROJECT_SOURCE_DIR}/${src} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 endforeach()
 
-set(_ds_objects)
-foreach(part IN LISTS DRIVESYS_PLATFORM_PARTS)
-  drivesys_object_target(ds_${part} platform/${part})
-  list(APPEND _ds_objects ds_${part})
-endforeach()
-foreach(sub IN LISTS DRIVESYS_SUBSYSTEMS)
-  drivesys_object_target(ds_${sub} ${sub})
-  list(APPEND _ds_objects ds_${sub})
-endforeach()
-
-add_library(drivesys SHARED)
-add_library(drivesys::drivesys ALIAS drivesys)
-foreach(obj IN LISTS _ds_objects)
-  target_sources(drivesys PRIVATE $<TARGET_OBJECTS:${obj}>)
-endforeach()
-set_target_properties(drivesys PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR}
-                                          EXPORT_NAME drivesys)
-target_compile_features(drivesys PUBLIC cxx_std_20)
-target_include_directories(drivesys PUBLIC
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/exports>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/drivesys>)
-target_link_libraries(drivesys PUBLIC nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
-if(NOT DRIVESYS_FUZZ)
-  target_link_options(drivesys PRIVATE -Wl,--no-undefined)
-endif()
-set(DRIVESYS_OBJECT_TARGETS ${_ds_objects} CACHE INTERNAL "object targets of the library")
-
-# Installation: headers keep their folder layout under include/drivesys, so the umbrella header and
-# the headers it includes resolve the same way installed as in the source tree.
-install(TARGETS drivesys EXPORT drivesysTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-foreach(dir IN LISTS DRIVESYS_SUBSYSTEMS ITEMS platform)
-  if(NOT dir STREQUAL "exports")
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/drivesys
-            FILES_MATCHING PATTERN "*.h")
+foreach(layer IN LISTS DRIVESYS_LAYERS)
+  set(dir ${_ds_dir_${layer}})
+  file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+  file(GLOB_RECURSE _hdrs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+  if(NOT _srcs)
+    set(_srcs ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  endif()
+  drivesys_layer_closure(${layer} _visible)
+  drivesys_include_tree(${PROJECT_BINARY_DIR}/layers/${layer} ${_visible})
+  add_library(ds_${layer} OBJECT ${_srcs} ${_hdrs})
+  target_compile_definitions(ds_${layer} PRIVATE DRIVESYS_BUILDING)
+  target_include_directories(ds_${layer} PRIVATE ${PROJECT_BINARY_DIR}/layers/${layer} ${DRIVESYS_GENERATED_INCLUDE})
+  target_link_libraries(ds_${layer} PRIVATE nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)
+  foreach(used IN LISTS _ds_uses_${layer})
+    target_link_libraries(ds_${layer} PRIVATE ds_${used})
+  endforeach()
+  # The JSON and format headers are in most translation units: compile them once.
+  # (Only in the plain builds: GCC 12 rejects Eigen's prefetch builtins after the precompiled
+  # header in unoptimised and instrumented builds.)
+  if(NOT DRIVESYS_SANITIZE AND NOT DRIVESYS_TSAN AND NOT DRIVESYS_FUZZ)
+    target_precompile_headers(ds_${layer} REUSE_FROM ds_pch)
   endif()
 endforeach()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/exports/drivesys DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
-        FILES_MATCHING PATTERN "*.h")
-install(EXPORT drivesysTargets NAMESPACE drivesys:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/drivesys)
-configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/drivesysConfig.cmake.in
-    ${PROJECT_BINARY_DIR}/drivesysConfig.cmake INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/drivesys)
-write_basic_package_version_file(${PROJECT_BINARY_DIR}/drivesysConfigVersion.cmake
-    COMPATIBILITY SameMajorVersion)
-install(FILES ${PROJECT_BINARY_DIR}/drivesysConfig.cmake ${PROJECT_BINARY_DIR}/drivesysConfigVersion.cmake
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/drivesys)
+
+# What the tool, the tests, the benchmarks and the examples built in this tree see: every folder,
+# laid out as installed (plus the internal headers, which are not installed).
+set(DRIVESYS_BUILD_INCLUDE ${PROJECT_BINARY_DIR}/include)
+drivesys_include_tree(${DRIVESYS_BUILD_INCLUDE} ${DRIVESYS_LAYERS})
+
+function(drivesys_library target kind alias)
+  add_library(${target} ${kind})
+  add_library(drivesys::${alias} ALIAS ${target})
+  set(_objs)
+  foreach(layer IN LISTS DRIVESYS_LAYERS)
+    if(_ds_lib_${layer} STREQUAL alias)
+      target_sources(${target} PRIVATE $<TARGET_OBJECTS:ds_${layer}>)
+      list(APPEND _objs ds_${layer})
+    endif()
+  endforeach()
+  set(DRIVESYS_OBJECTS_${alias} ${_objs} CACHE INTERNAL "object targets of drivesys::${alias}")
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  target_include_directories(${target} PUBLIC
+      $<BUILD_INTERFACE:${DRIVESYS_BUILD_INCLUDE}>
+      $<BUILD_INTERFACE:${DRIVESYS_GENERATED_INCLUDE}>
+      $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${alias})
+endfunction()
+
+drivesys_library(drivesys_platform SHARED platform)
+drivesys_library(drivesys SHARED drivesys)
+drivesys_library(drivesys_samples STATIC samples)
+drivesys_library(drivesys_render STATIC render)
+set_target_properties(drivesys_platform drivesys PROPERTIES VERSION ${PROJECT_VERSION}
+                                                            SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+target_link_libraries(drivesys_platform PUBLIC nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen)
+target_link_libraries(drivesys PUBLIC drivesys::platform nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen)
+target_link_libraries(drivesys_samples PUBLIC drivesys::drivesys)
+target_link_libraries(drivesys_render PUBLIC drivesys::platform PRIVATE fmt::fmt)
+# Only the marked API leaves the shared libraries (DrivesysExports.cmake); the libFuzzer build
+# keeps its instrumentation's symbols and allows them undefined.
+include(${PROJECT_SOURCE_DIR}/cmake/DrivesysExports.cmake)
+set(_ds_platform_folders)
+set(_ds_module_folders)
+foreach(layer IN LISTS DRIVESYS_LAYERS)
+  if(_ds_lib_${layer} STREQUAL "platform")
+    list(APPEND _ds_platform_folders ${_ds_dir_${layer}})
+  elseif(_ds_lib_${layer} STREQUAL "drivesys")
+    list(APPEND _ds_module_folders ${_ds_dir_${layer}})
+  endif()
+endforeach()
+drivesys_version_script(${PROJECT_BINARY_DIR}/exports/drivesys_platform.map FOLDERS ${_ds_platform_folders})
+drivesys_version_script(${PROJECT_BINARY_DIR}/exports/drivesys.map FOLDERS ${_ds_module_folders})
+if(NOT DRIVESYS_FUZZ)
+  foreach(lib drivesys_platform drivesys)
+    target_link_options(${lib} PRIVATE -Wl,--no-undefined LINKER:--version-script=${PROJECT_BINARY_DIR}/exports/${lib}.map)
+    set_property(TARGET ${lib} APPEND PROPERTY LINK_DEPENDS ${PROJECT_BINARY_DIR}/exports/${lib}.map)
+  endforeach()
+endif()
+set(DRIVESYS_OBJECT_TARGETS ${DRIVESYS_OBJECTS_platform} ${DRIVESYS_OBJECTS_drivesys} CACHE INTERNAL
+    "object targets of the two shared libraries")
+
+# The layer graph as docs/architecture.md shows it (the test "architecture_graph" compares the two).
+set(_graph "```mermaid\ngraph BT\n")
+foreach(lib platform drivesys samples render)
+  string(APPEND _graph "  subgraph drivesys::${lib}\n")
+  foreach(layer IN LISTS DRIVESYS_LAYERS)
+    if(_ds_lib_${layer} STREQUAL lib)
+      string(APPEND _graph "    ${layer}\n")
+    endif()
+  endforeach()
+  string(APPEND _graph "  end\n")
+endforeach()
+foreach(layer IN LISTS DRIVESYS_LAYERS)
+  foreach(used IN LISTS _ds_uses_${layer})
+    string(APPEND _graph "  ${layer} --> ${used}\n")
+  endforeach()
+endforeach()
+string(APPEND _graph "```\n")
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/architecture_graph.md CONTENT "${_graph}")
+
+include(${PROJECT_SOURCE_DIR}/cmake/DrivesysInstall.cmake)

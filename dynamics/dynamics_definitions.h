@@ -10,6 +10,7 @@
 /// How gear-mesh stiffnesses are obtained and which calculation the host runs.
 class DRIVESYS_API GeneralSystemDynamicsDefinitions : public nMetaStruct {
     DS_RECORD(GeneralSystemDynamicsDefinitions)
+public:
     /// Reads both members by key; a non-object throws type_error 305, a missing key
     /// out_of_range 403, a value of the wrong type type_error 302.
     DS_JSON_ASSIGNMENT(GeneralSystemDynamicsDefinitions)
@@ -21,7 +22,7 @@ class DRIVESYS_API GeneralSystemDynamicsDefinitions : public nMetaStruct {
 /// One documentation point at which forced-response results are wanted.
 class DRIVESYS_API DocPointDataForForcedResponseStruct : public nMetaStruct {
     DS_RECORD(DocPointDataForForcedResponseStruct)
-
+public:
     double position = 0.0;
     nWString name;
     unsigned shaftNumTM = 0;
@@ -42,7 +43,7 @@ class DRIVESYS_API DocPointDataForForcedResponseStruct : public nMetaStruct {
 /// gear-mesh damping settings).
 class DRIVESYS_API ForcedResponseDefinitionsStruct : public nMetaStruct {
     DS_RECORD(ForcedResponseDefinitionsStruct)
-
+public:
     unsigned numPlotPoints = 0;
     bool plotVsSpeed = true;
     double xAxisMin = 0.0;

@@ -1,4 +1,4 @@
-#include "drivesys/dynamics.h"
+#include "drivesys/dynamics/entry_points.h"
 
 bool correctGearMassProperties(unsigned int gearIndex, double p1, double p2, const WelleTyp& shaft, double& gearMass,
                                double& gearMassMomentOfInertia, double p3) {

@@ -1,7 +1,7 @@
 // Meta_S010: the description of the vibration-calculation data block, and the library version.
 #include <memory>
 
-#include "drivesys/dynamics.h"
+#include "drivesys/dynamics/entry_points.h"
 
 namespace {
 

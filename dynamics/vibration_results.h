@@ -19,7 +19,7 @@
 /// One complex value with its polar form.
 class DRIVESYS_API RealImaginaryAmplitudePhase : public nMetaStruct {
     DS_RECORD(RealImaginaryAmplitudePhase)
-
+public:
     double real = 0.0;
     double imaginary = 0.0;
     double amplitude = 0.0;
@@ -29,7 +29,7 @@ class DRIVESYS_API RealImaginaryAmplitudePhase : public nMetaStruct {
 /// One point of a mode shape: axial position, deflection and rotation.
 class DRIVESYS_API NWelleResultEigenform : public nMetaStruct {
     DS_RECORD(NWelleResultEigenform)
-
+public:
     double pos = 0.0;
     NVektor u;
     NVektor angle;
@@ -38,7 +38,7 @@ class DRIVESYS_API NWelleResultEigenform : public nMetaStruct {
 /// The energy shares of one mode.
 class DRIVESYS_API NWelleResultEnergies : public nMetaStruct {
     DS_RECORD(NWelleResultEnergies)
-
+public:
     double pressureTension = 0.0;
     double bendingXY = 0.0;
     double bendingYZ = 0.0;
@@ -52,7 +52,7 @@ class DRIVESYS_API NWelleResultEnergies : public nMetaStruct {
 /// Whirl of one documentation point at one speed; speedIndex −1: not set.
 class DRIVESYS_API WhirlDataMembers : public nMetaStruct {
     DS_RECORD(WhirlDataMembers)
-
+public:
     int speedIndex = -1;
     double speed = 0.0;
     double whirlMajorBendingSemiAxis = 0.0;
@@ -63,7 +63,7 @@ class DRIVESYS_API WhirlDataMembers : public nMetaStruct {
 /// The time grid of the time-domain outputs.
 class DRIVESYS_API TimeOutput : public nMetaStruct {
     DS_RECORD(TimeOutput)
-
+public:
     double endTime = 0.0;
     double timeStep = 0.0;
     unsigned numTimeSteps = 0;
@@ -74,14 +74,14 @@ class DRIVESYS_API TimeOutput : public nMetaStruct {
 /// One classified eigenfrequency curve over the Campbell speed range.
 class DRIVESYS_API CampbellCurve : public nMetaStruct {
     DS_RECORD(CampbellCurve)
-
+public:
     std::vector<double> curve;
 };
 
 /// The gears of one gear mesh.
 class DRIVESYS_API GearMeshPropsStruct : public nMetaStruct {
     DS_RECORD(GearMeshPropsStruct)
-
+public:
     std::vector<int64_t> gearIDs;
     nWString gearMeshName;
 };
@@ -91,7 +91,7 @@ class DRIVESYS_API GearMeshPropsStruct : public nMetaStruct {
 /// One eigenmode of a sub-shaft.
 class DRIVESYS_API NWelleResultEigenmodeProperties : public nMetaStruct {
     DS_RECORD(NWelleResultEigenmodeProperties)
-
+public:
     double frequency = 0.0;
     nWString description;
     int whirl = 0;
@@ -102,7 +102,7 @@ class DRIVESYS_API NWelleResultEigenmodeProperties : public nMetaStruct {
 /// Campbell results at one speed.
 class DRIVESYS_API NWelleResultCampbells : public nMetaStruct {
     DS_RECORD(NWelleResultCampbells)
-
+public:
     double speed = 0.0;
     std::vector<nWString> eigenFrequencies;
     std::vector<NWelleResultEigenmodeProperties> modeProperties;
@@ -116,7 +116,7 @@ class DRIVESYS_API NWelleResultCampbells : public nMetaStruct {
 /// Eigenfrequency curves classified by mode: the k-th identifier names the k-th curve.
 class DRIVESYS_API ClassifiedCampbellResults : public nMetaStruct {
     DS_RECORD(ClassifiedCampbellResults)
-
+public:
     std::vector<nWString> eigenID;
     std::vector<double> frequencyInputRange;
     std::vector<CampbellCurve> eigenfrequencies;
@@ -125,7 +125,7 @@ class DRIVESYS_API ClassifiedCampbellResults : public nMetaStruct {
 /// Whirl data of one documentation point over the speeds.
 class DRIVESYS_API WhirlDataPerSpeedStruct : public nMetaStruct {
     DS_RECORD(WhirlDataPerSpeedStruct)
-
+public:
     std::vector<WhirlDataMembers> whirlDataPerSpeed;
 };
 
@@ -137,7 +137,7 @@ using RiapSeries2 = std::vector<RiapSeries>;
 /// Forced response over frequency (two- and single-sided spectra).
 class DRIVESYS_API ForcedResponseResultsFreqDomain : public nMetaStruct {
     DS_RECORD(ForcedResponseResultsFreqDomain)
-
+public:
     std::vector<double> f;
     std::vector<double> fCarrier;
     RiapSeries2 uVecVsFreq;
@@ -154,7 +154,7 @@ class DRIVESYS_API ForcedResponseResultsFreqDomain : public nMetaStruct {
 /// Forced response over time.
 class DRIVESYS_API ForcedResponseResultsTimeDomain : public nMetaStruct {
     DS_RECORD(ForcedResponseResultsTimeDomain)
-
+public:
     std::vector<double> whirlMajorBendingSemiAxis;
     std::vector<double> whirlMinorBendingSemiAxis;
     std::vector<double> whirlPhaseAngle;
@@ -169,7 +169,7 @@ class DRIVESYS_API ForcedResponseResultsTimeDomain : public nMetaStruct {
 /// Forced response over speed.
 class DRIVESYS_API ForcedResponseResultsSpeedDomain : public nMetaStruct {
     DS_RECORD(ForcedResponseResultsSpeedDomain)
-
+public:
     double whirlMajorBendingSemiAxis = 0.0;
     double whirlMinorBendingSemiAxis = 0.0;
     double whirlPhaseAngle = 0.0;
@@ -184,7 +184,7 @@ class DRIVESYS_API ForcedResponseResultsSpeedDomain : public nMetaStruct {
 /// Gear-mesh response over frequency (along the line of action).
 class DRIVESYS_API GearMeshForcedResponseResultsFreqDomain : public nMetaStruct {
     DS_RECORD(GearMeshForcedResponseResultsFreqDomain)
-
+public:
     std::vector<double> f;
     RiapSeries dispPLVsFreq;
     RiapSeries forcePLVsFreq;
@@ -194,7 +194,7 @@ class DRIVESYS_API GearMeshForcedResponseResultsFreqDomain : public nMetaStruct 
 /// Gear-mesh response over time.
 class DRIVESYS_API GearMeshForcedResponseResultsTimeDomain : public nMetaStruct {
     DS_RECORD(GearMeshForcedResponseResultsTimeDomain)
-
+public:
     RiapSeries dispPLVsTime;
     RiapSeries forcePLVsTime;
     RiapSeries stiffPLVsTime;
@@ -203,7 +203,7 @@ class DRIVESYS_API GearMeshForcedResponseResultsTimeDomain : public nMetaStruct 
 /// Gear-mesh response over speed.
 class DRIVESYS_API GearMeshForcedResponseResultsSpeedDomain : public nMetaStruct {
     DS_RECORD(GearMeshForcedResponseResultsSpeedDomain)
-
+public:
     RiapSeries dispPLVsSpeed;
     RiapSeries forcePLVsSpeed;
     RiapSeries stiffPLVsSpeed;
@@ -222,7 +222,7 @@ enum ForcedResponseOutputType : int {
 /// Forced response of one gear mesh.
 class DRIVESYS_API GearMeshForcedResponseResults : public nMetaStruct {
     DS_RECORD(GearMeshForcedResponseResults)
-
+public:
     std::vector<int64_t> nDataIdsOfGears;
     int outputType = kOutputGearMesh;
     nWString name;
@@ -252,7 +252,7 @@ class DRIVESYS_API GearMeshForcedResponseResults : public nMetaStruct {
 /// Forced response of one bearing.
 class DRIVESYS_API BearingForcedResponseResults : public nMetaStruct {
     DS_RECORD(BearingForcedResponseResults)
-
+public:
     int64_t uId = -1;
     int outputType = kOutputBearing;
     nWString name;
@@ -272,7 +272,7 @@ class DRIVESYS_API BearingForcedResponseResults : public nMetaStruct {
 /// Forced response at one documentation point.
 class DRIVESYS_API DocPointForcedResponseResults : public nMetaStruct {
     DS_RECORD(DocPointForcedResponseResults)
-
+public:
     int64_t uId = -1;
     int outputType = kOutputDocPoint;
     nWString docPointName;
@@ -296,7 +296,7 @@ class DRIVESYS_API DocPointForcedResponseResults : public nMetaStruct {
 /// Forced response at one position along a shaft.
 class DRIVESYS_API ForcedResponseResultsVsLength : public nMetaStruct {
     DS_RECORD(ForcedResponseResultsVsLength)
-
+public:
     int outputType = kOutputVsLength;
     int shaftNumTM = -1;
     double pos = 0.0;
@@ -312,7 +312,7 @@ class DRIVESYS_API ForcedResponseResultsVsLength : public nMetaStruct {
 /// Forced-response results at one calculated speed.
 class DRIVESYS_API NWelleResultForcedResponse : public nMetaStruct {
     DS_RECORD(NWelleResultForcedResponse)
-
+public:
     double speedRefBound = 0.0;
     TimeOutput timeOutputs;
     std::vector<GearMeshForcedResponseResults> gearMeshResults;
@@ -326,7 +326,7 @@ class DRIVESYS_API NWelleResultForcedResponse : public nMetaStruct {
 /// Mass properties and modes of one sub-shaft.
 class DRIVESYS_API ShaftResultsForSystem : public nMetaStruct {
     DS_RECORD(ShaftResultsForSystem)
-
+public:
     nWString shaftName;
     double shaftMass = 0.0;
     double shaftMassMomentOfInertia = 0.0;
@@ -337,7 +337,7 @@ class DRIVESYS_API ShaftResultsForSystem : public nMetaStruct {
 /// The gear calculation results the solver used for one gear.
 class DRIVESYS_API GearCalcResultsForSystem : public nMetaStruct {
     DS_RECORD(GearCalcResultsForSystem)
-
+public:
     nWString gearName;
     int64_t gearId = 0;
     int64_t gearCalcId = 0;
@@ -364,7 +364,7 @@ class DRIVESYS_API GearCalcResultsForSystem : public nMetaStruct {
 /// The stiffness of one bearing as the solver used it.
 class DRIVESYS_API BearingResultsForSystem : public nMetaStruct {
     DS_RECORD(BearingResultsForSystem)
-
+public:
     nWString shaftName;
     nWString bearingName;
     NMatrix bearingStiffnessMatrix;
@@ -376,7 +376,7 @@ class DRIVESYS_API BearingResultsForSystem : public nMetaStruct {
 /// Results of one shaft: its bearings and its sub-shafts.
 class DRIVESYS_API SystemVibrationResultsPerShaft : public nMetaStruct {
     DS_RECORD(SystemVibrationResultsPerShaft)
-
+public:
     std::vector<BearingResultsForSystem> bearingResults;
     std::vector<ShaftResultsForSystem> shaftResultsPerSubShaft;
 };
@@ -384,7 +384,7 @@ class DRIVESYS_API SystemVibrationResultsPerShaft : public nMetaStruct {
 /// Results of one gear entry: its calculations, its meshes and the transmission error over time.
 class DRIVESYS_API SystemVibrationResultsPerGear : public nMetaStruct {
     DS_RECORD(SystemVibrationResultsPerGear)
-
+public:
     std::vector<GearCalcResultsForSystem> gearCalcResults;
     std::vector<GearMeshPropsStruct> gearMeshProps;
     std::vector<std::vector<std::vector<double>>> timeDomainTE;
@@ -396,6 +396,7 @@ class DRIVESYS_API SystemVibrationResultsPerGear : public nMetaStruct {
 /// controllingShaftNumTM −1), filled by the host's solver, then read-only for the library.
 class DRIVESYS_API SystemVibrationResults : public nMetaStruct {
     DS_RECORD(SystemVibrationResults)
+public:
     /// Reads only the eight scalar-level keys (solverStatus, performedCalculation, includeTE,
     /// wrongShaftOrGearCalcNum, controllingShaftNumTM, controllingShaftName,
     /// controllingShaftNominalSpeed, resCampbellClassified); every list keeps its content.

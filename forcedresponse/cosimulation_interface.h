@@ -12,6 +12,7 @@
 /// One bushing: an elastic connection at a bore. A new bushing is named with text 740.
 class DRIVESYS_API nBushingElement : public nMetaStruct {
     DS_RECORD(nBushingElement)
+public:
     DS_JSON_PAIR(nBushingElement)
 
     nWString name;
@@ -31,6 +32,7 @@ class DRIVESYS_API nBushingElement : public nMetaStruct {
 /// One gear body; `stepFile` names its geometry file.
 class DRIVESYS_API nGearElement : public nMetaStruct {
     DS_RECORD(nGearElement)
+public:
     DS_JSON_PAIR(nGearElement)
 
     nWString gearName;
@@ -44,6 +46,7 @@ class DRIVESYS_API nGearElement : public nMetaStruct {
 /// One shaft body; `stepFile` names its geometry file.
 class DRIVESYS_API nShaftElement : public nMetaStruct {
     DS_RECORD(nShaftElement)
+public:
     DS_JSON_PAIR(nShaftElement)
 
     nWString shaftName;
@@ -61,6 +64,7 @@ class DRIVESYS_API nShaftElement : public nMetaStruct {
 /// makeMeta and neither written to nor read from JSON. The host fills the body lists.
 class DRIVESYS_API nNorvaneRecurDynInterface : public nMetaStruct {
     DS_RECORD(nNorvaneRecurDynInterface)
+public:
     DS_JSON_PAIR(nNorvaneRecurDynInterface)
 
     double maxElementSizeRecurDyn = 10.0;

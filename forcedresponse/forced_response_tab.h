@@ -17,6 +17,7 @@
 /// Identification of one gear pair of the system.
 class DRIVESYS_API nGearPairForcedResponse : public nMetaStruct {
     DS_RECORD(nGearPairForcedResponse)
+public:
     DS_JSON_PAIR(nGearPairForcedResponse)
 
     nWString gearPairName;
@@ -38,6 +39,7 @@ class DRIVESYS_API nGearPairForcedResponse : public nMetaStruct {
 /// A gear pair as excitation of the forced response.
 class DRIVESYS_API nGearPairForcedResponseInput : public nMetaStruct {
     DS_RECORD(nGearPairForcedResponseInput)
+public:
     DS_JSON_PAIR(nGearPairForcedResponseInput)
 
     nGearPairForcedResponse gearPairData;
@@ -51,6 +53,7 @@ class DRIVESYS_API nGearPairForcedResponseInput : public nMetaStruct {
 /// A gear pair whose results are output.
 class DRIVESYS_API nGearPairForcedResponseOutput : public nMetaStruct {
     DS_RECORD(nGearPairForcedResponseOutput)
+public:
     DS_JSON_PAIR(nGearPairForcedResponseOutput)
 
     nGearPairForcedResponse gearPairData;
@@ -63,6 +66,7 @@ class DRIVESYS_API nGearPairForcedResponseOutput : public nMetaStruct {
 /// A bearing whose forces are output.
 class DRIVESYS_API nBearingForcedResponse : public nMetaStruct {
     DS_RECORD(nBearingForcedResponse)
+public:
     DS_JSON_PAIR(nBearingForcedResponse)
 
     int64_t uId = -1;
@@ -82,6 +86,7 @@ class DRIVESYS_API nBearingForcedResponse : public nMetaStruct {
 /// A documentation point whose results are output (no equality).
 class DRIVESYS_API nDocPointsForcedResponse : public nMetaStruct {
     DS_RECORD(nDocPointsForcedResponse)
+public:
     DS_JSON_PAIR(nDocPointsForcedResponse)
 
     int64_t uId = -1;
@@ -97,6 +102,7 @@ class DRIVESYS_API nDocPointsForcedResponse : public nMetaStruct {
 /// One data file for variable torque.
 class DRIVESYS_API nvDatFilePair : public nMetaStruct {
     DS_RECORD(nvDatFilePair)
+public:
     DS_JSON_PAIR(nvDatFilePair)
 
     nWString file;
@@ -113,6 +119,7 @@ class DRIVESYS_API nvDatFilePair : public nMetaStruct {
 /// neither registered, bound by makeMeta, nor written to or read from JSON.
 class DRIVESYS_API nvForcedResponseTab : public nMetaStruct {
     DS_RECORD(nvForcedResponseTab)
+public:
     DS_JSON_PAIR(nvForcedResponseTab)
 
     short selectGearPairs = 1;

@@ -4,22 +4,6 @@
 
 namespace ds {
 
-const Catalog& Catalog::instance() {
-    static const Catalog catalog = [] {
-        Catalog c;
-        addFoundationRecords(c);
-        addModelRecords(c);
-        addModuleRecords(c);
-        addDynamicsRecords(c);
-        addHousingRecords(c);
-        addFrequencyRecords(c);
-        addForcedResponseRecords(c);
-        addLoadSpectrumRecords(c);
-        return c;
-    }();
-    return catalog;
-}
-
 void Catalog::add(const CatalogEntry& entry) {
     if (find(entry.info->className())) throw std::logic_error("record listed twice: " + entry.info->className());
     entries_.push_back(entry);

@@ -20,6 +20,9 @@ struct CatalogEntry {
 
 class DRIVESYS_API Catalog {
 public:
+    /// The catalog of every record class of the library. The foundation only keeps and searches
+    /// catalogs: this one is filled above all subsystems (exports/catalog_all.cpp), from each
+    /// subsystem's record family.
     static const Catalog& instance();
     /// By class name ("Shaft") or struct identifier ("class Shaft"); null when unknown.
     const CatalogEntry* find(std::string_view name) const;
@@ -33,15 +36,5 @@ private:
     Catalog() = default;
     std::vector<CatalogEntry> entries_;
 };
-
-// One function per subsystem lists its records (each in its folder's catalog.cpp).
-void addFoundationRecords(Catalog& catalog);
-void addModelRecords(Catalog& catalog);
-void addModuleRecords(Catalog& catalog);
-void addDynamicsRecords(Catalog& catalog);
-void addHousingRecords(Catalog& catalog);
-void addFrequencyRecords(Catalog& catalog);
-void addForcedResponseRecords(Catalog& catalog);
-void addLoadSpectrumRecords(Catalog& catalog);
 
 }  // namespace ds

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/foundation/catalog.h"
+#include "drivesys/foundation/type_list.h"
 
 namespace ds {
 template <class T> void readRecordJson(nMetaStruct& record, const nlohmann::json& j) {
@@ -19,5 +20,6 @@ template <class T> CatalogEntry catalogEntry() {
     return CatalogEntry{&T::recordInfo(), reading, &readRecordJson<T>};
 }
 
-template <class... T> void addRecords(Catalog& catalog) { (catalog.add(catalogEntry<T>()), ...); }
+/// Adds every record class of a family to `catalog`, in list order.
+template <class... T> void addRecords(Catalog& catalog, TypeList<T...>) { (catalog.add(catalogEntry<T>()), ...); }
 }  // namespace ds

@@ -1,8 +1,6 @@
 #include "drivesys/foundation/catalog_impl.h"
-#include "drivesys/foundation/geometry.h"
+#include "drivesys/foundation/foundation_records.h"
 
 namespace ds {
-void addFoundationRecords(Catalog& catalog) {
-    addRecords<Axis, NvCoordinateSystem, NvCoordinateSystem2D, AnnotatedData>(catalog);
-}
+void addFoundationRecords(Catalog& catalog) { addRecords(catalog, FoundationRecords{}); }
 }  // namespace ds

@@ -6,6 +6,7 @@
 /// A point or direction in space.
 class DRIVESYS_API Axis : public nMetaStruct {
     DS_RECORD(Axis)
+public:
     DS_JSON_ASSIGNMENT(Axis)
     DS_EQUALITY(Axis)
     Axis(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
@@ -19,6 +20,7 @@ class DRIVESYS_API Axis : public nMetaStruct {
 /// own Meta, so a screen's "initialise" sets them back to a unit frame.
 class DRIVESYS_API NvCoordinateSystem : public nMetaStruct {
     DS_RECORD(NvCoordinateSystem)
+public:
     /// Reads only `position`; the unit vectors keep their values.
     DS_JSON_ASSIGNMENT(NvCoordinateSystem)
 
@@ -31,6 +33,7 @@ class DRIVESYS_API NvCoordinateSystem : public nMetaStruct {
 /// A frame in the plane (no z unit vector).
 class DRIVESYS_API NvCoordinateSystem2D : public nMetaStruct {
     DS_RECORD(NvCoordinateSystem2D)
+public:
     /// Reads only `position`; the unit vectors keep their values.
     DS_JSON_ASSIGNMENT(NvCoordinateSystem2D)
 
@@ -42,7 +45,7 @@ class DRIVESYS_API NvCoordinateSystem2D : public nMetaStruct {
 /// Where an element's annotation and label sit in the sketch; -1.0 means "not placed".
 class DRIVESYS_API AnnotatedData : public nMetaStruct {
     DS_RECORD(AnnotatedData)
-
+public:
     double annotationX = -1.0;
     double annotationY = -1.0;
     double labelX = -1.0;

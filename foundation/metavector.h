@@ -9,11 +9,12 @@
 // index is refused. A refused path reports an internal message and GetMetaVar returns null.
 #include <limits>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/platform/nmath/json.h"
 #include "drivesys/platform/nmath/meta.h"
 #include "drivesys/platform/nmath/metavar.h"
 #include "drivesys/platform/nmath/nmetastruct.h"
@@ -47,6 +48,76 @@ inline void reportRefusedPath(const std::wstring& path, const char* why) {
                   nWString(L"Record vector refused index path \"") + nWString(path) + L"\": " +
                       nWString::fromUtf8(why));
 }
+
+/// True for a path that addresses an element ("3]", "[3].name"); otherwise the path means the
+/// record vector itself.
+inline bool isIndexPath(const std::wstring& path) { return path.find(L']') != std::wstring::npos; }
+
+/// The element an index path addresses, the list grown to hold it; `below` receives the path
+/// under the element without its separator ("3].name" gives element 3 and "name"). A refused
+/// path is reported and gives null.
+template <class E>
+E* reachIndexPath(std::vector<E>& list, const std::wstring& path, std::wstring& below) {
+    size_t index = 0;
+    std::wstring rest;
+    if (!parseIndexPath(path, index, rest)) {
+        reportRefusedPath(path, "the index is not a decimal number");
+        return nullptr;
+    }
+    if (index >= list.size()) {
+        if (index >= kMaxIndexPathElements) {
+            reportRefusedPath(path, "the index is beyond the largest list a path may make");
+            return nullptr;
+        }
+        list.resize(index + 1);
+    }
+    below = rest.size() <= 1 ? std::wstring() : rest.substr(1);
+    return &list[index];
+}
+
+/// The existing element an index path addresses, without growing the list or reporting; null
+/// when the index is refused or not below the size.
+template <class E>
+E* findIndexPath(std::vector<E>& list, const std::wstring& path, std::wstring& below) {
+    size_t index = 0;
+    std::wstring rest;
+    if (!parseIndexPath(path, index, rest) || index >= list.size()) return nullptr;
+    below = rest.size() <= 1 ? std::wstring() : rest.substr(1);
+    return &list[index];
+}
+/// A list of records seen without its element type: what the JSON forms of record vectors need,
+/// so that they are written once, in the library, instead of in every instantiation.
+class DRIVESYS_API RecordListAccess {
+public:
+    virtual ~RecordListAccess() = default;
+    virtual size_t size() const = 0;
+    virtual const nMetaStruct& at(size_t i) const = 0;
+};
+
+template <class T>
+class RecordListOf final : public RecordListAccess {
+public:
+    explicit RecordListOf(const std::vector<T>& list) : list_(list) {}
+    size_t size() const override { return list_.size(); }
+    const nMetaStruct& at(size_t i) const override { return list_[i]; }
+
+private:
+    const std::vector<T>& list_;
+};
+
+/// The described form of each row's elements (an array of arrays of objects, one entry per member
+/// as its described variable gives it; a member that gives none is null). `flat` writes the one
+/// row as a plain array. ConversionFailed (and null) when a member throws.
+DRIVESYS_API nStatusCodes::StatusCode recordRowsAsJson(const std::vector<const RecordListAccess*>& rows, bool flat,
+                                                       nlohmann::json& out);
+/// The JSON form (toJson) of each row's elements; `flat` as above.
+DRIVESYS_API void recordRowsToJson(const std::vector<const RecordListAccess*>& rows, bool flat, nlohmann::json& out);
+/// The size of a JSON array, false for anything else.
+DRIVESYS_API bool jsonArraySize(const nlohmann::json& value, size_t& size);
+/// Entry i of a JSON array (i below its size).
+DRIVESYS_API const nlohmann::json& jsonArrayEntry(const nlohmann::json& value, size_t i);
+/// Reads `element` from `value`; a failure to read is ignored (the element keeps what was read).
+DRIVESYS_API void readElementOrDefault(nMetaStruct& element, const nlohmann::json& value);
 }  // namespace ds
 
 /// The generic list operations over a std::vector<T>.
@@ -170,65 +241,31 @@ public:
         element = T{};
     }
     MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return this;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest)) {
-            ds::reportRefusedPath(path, "the index is not a decimal number");
-            return nullptr;
-        }
-        if (index >= this->list_->size()) {
-            if (index >= ds::kMaxIndexPathElements) {
-                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
-                return nullptr;
-            }
-            this->list_->resize(index + 1);
-        }
-        T& element = (*this->list_)[index];
-        if (rest.size() <= 1) {
-            wrappers_.push_back(std::make_unique<MetaVarStruct>(&element, nullptr));
+        if (!ds::isIndexPath(path)) return this;
+        std::wstring below;
+        T* element = ds::reachIndexPath(*this->list_, path, below);
+        if (!element) return nullptr;
+        if (below.empty()) {
+            wrappers_.push_back(std::make_unique<MetaVarStruct>(element, nullptr));
             return wrappers_.back().get();
         }
-        return element.GetMetaVar(nWString(rest.substr(1)));
+        return element->GetMetaVar(nWString(below));
     }
     bool remove(const nWString& path) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return false;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
-        return (*this->list_)[index].remove(nWString(rest.empty() ? rest : rest.substr(1)));
+        if (!ds::isIndexPath(path)) return false;
+        std::wstring below;
+        T* element = ds::findIndexPath(*this->list_, path, below);
+        return element && element->remove(nWString(below));
     }
     nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
-        try {
-            nlohmann::json arr = nlohmann::json::array();
-            for (auto& element : *this->list_) {
-                nlohmann::json obj = nlohmann::json::object();
-                const size_t n = element.getNumberOfMembers();
-                for (size_t k = 0; k < n; ++k) {
-                    const std::string name = element.getMemberName(k).toUtf8();
-                    MetaVar* var = const_cast<T&>(element).GetMetaVar(ntypes::widen(name));
-                    nlohmann::json value;
-                    if (!var || var->GetAsJson(nlohmann::json(), value) != nStatusCodes::Ok) value = nullptr;
-                    obj[name] = std::move(value);
-                }
-                arr.push_back(std::move(obj));
-            }
-            out = std::move(arr);
-            return nStatusCodes::Ok;
-        } catch (const std::exception&) {
-            out = nullptr;
-            return nStatusCodes::ConversionFailed;
-        }
+        const ds::RecordListOf<T> list(*this->list_);
+        return ds::recordRowsAsJson({&list}, true, out);
     }
     bool SetFromJson(const nlohmann::json& value) override {
-        if (!value.is_array()) return false;
-        std::vector<T> fresh(value.size());
-        for (size_t i = 0; i < value.size(); ++i) {
-            try {
-                fresh[i].fromJson(value[i]);
-            } catch (const std::exception&) {
-            }
-        }
+        size_t n = 0;
+        if (!ds::jsonArraySize(value, n)) return false;
+        std::vector<T> fresh(n);
+        for (size_t i = 0; i < n; ++i) ds::readElementOrDefault(fresh[i], ds::jsonArrayEntry(value, i));
         *this->list_ = std::move(fresh);
         return true;
     }
@@ -243,8 +280,8 @@ public:
         return std::make_shared<MetaVectorStruct<T>>(this->list_);
     }
     void defaultAsJson(nlohmann::json& out) const override {
-        out = nlohmann::json::array();
-        for (const auto& e : this->initial_) out.push_back(e.toJson());
+        const ds::RecordListOf<T> list(this->initial_);
+        ds::recordRowsToJson({&list}, true, out);
     }
     std::string typeWord() const override { return "list<record:" + className() + ">"; }
     int token() const { return token_; }
@@ -288,69 +325,45 @@ public:
         return nStructRegistry::getInstance().getName(token, k);
     }
     MetaVar* GetMetaVar(const nWString& path, MetaIndex* = nullptr) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return this;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest)) {
-            ds::reportRefusedPath(path, "the index is not a decimal number");
-            return nullptr;
-        }
-        if (index >= this->list_->size()) {
-            if (index >= ds::kMaxIndexPathElements) {
-                ds::reportRefusedPath(path, "the index is beyond the largest list a path may make");
-                return nullptr;
-            }
-            this->list_->resize(index + 1);
-        }
-        rows_.push_back(std::make_unique<MetaVectorStruct<T>>(&(*this->list_)[index]));
-        rows_.back()->SetName(this->GetName() + "[" + std::to_string(index) + "]");
-        if (rest.size() <= 1) return rows_.back().get();
-        return rows_.back()->GetMetaVar(nWString(rest.substr(1)));
+        if (!ds::isIndexPath(path)) return this;
+        std::wstring below;
+        std::vector<T>* row = ds::reachIndexPath(*this->list_, path, below);
+        if (!row) return nullptr;
+        rows_.push_back(std::make_unique<MetaVectorStruct<T>>(row));
+        rows_.back()->SetName(this->GetName() + "[" + std::to_string(row - this->list_->data()) + "]");
+        if (below.empty()) return rows_.back().get();
+        return rows_.back()->GetMetaVar(nWString(below));
     }
+    /// "i].j]" removes element j of row i; "i].j].name" what the element's own remove takes.
     bool remove(const nWString& path) override {
-        if (path.empty() || path.find(L']') == nWString::npos) return false;
-        size_t index = 0;
-        std::wstring rest;
-        if (!ds::parseIndexPath(path, index, rest) || index >= this->list_->size()) return false;
-        MetaVectorStruct<T> row(&(*this->list_)[index]);
-        const nWString inner(rest.empty() ? rest : rest.substr(1));
-        if (inner.find(L']') != nWString::npos && inner.find(L']') + 1 == inner.size()) {
-            size_t j = 0;
-            std::wstring r2;
-            if (!ds::parseIndexPath(inner, j, r2) || j >= row.size()) return false;
-            row.erase(j);
+        if (!ds::isIndexPath(path)) return false;
+        std::wstring inner;
+        std::vector<T>* row = ds::findIndexPath(*this->list_, path, inner);
+        if (!row) return false;
+        MetaVectorStruct<T> rowVector(row);
+        if (inner.find(L']') != std::wstring::npos && inner.find(L']') + 1 == inner.size()) {
+            std::wstring nothing;
+            T* element = ds::findIndexPath(*row, inner, nothing);
+            if (!element) return false;
+            row->erase(row->begin() + (element - row->data()));
             return true;
         }
-        return row.remove(inner);
+        return rowVector.remove(nWString(inner));
     }
     nStatusCodes::StatusCode GetAsJson(const nlohmann::json&, nlohmann::json& out) const override {
-        try {
-            nlohmann::json rows = nlohmann::json::array();
-            for (auto& row : *this->list_) {
-                MetaVectorStruct<T> v(&row);
-                nlohmann::json r;
-                if (v.GetAsJson(nlohmann::json(), r) != nStatusCodes::Ok) throw std::runtime_error("row");
-                rows.push_back(std::move(r));
-            }
-            out = std::move(rows);
-            return nStatusCodes::Ok;
-        } catch (const std::exception&) {
-            out = nullptr;
-            return nStatusCodes::ConversionFailed;
-        }
+        const RowAccess rows(*this->list_);
+        return ds::recordRowsAsJson(rows.pointers, false, out);
     }
     bool SetFromJson(const nlohmann::json& value) override {
-        if (!value.is_array()) return false;
-        std::vector<std::vector<T>> fresh(value.size());
-        for (size_t i = 0; i < value.size(); ++i) {
-            if (!value[i].is_array()) continue;
-            fresh[i].resize(value[i].size());
-            for (size_t j = 0; j < value[i].size(); ++j) {
-                try {
-                    fresh[i][j].fromJson(value[i][j]);
-                } catch (const std::exception&) {
-                }
-            }
+        size_t n = 0;
+        if (!ds::jsonArraySize(value, n)) return false;
+        std::vector<std::vector<T>> fresh(n);
+        for (size_t i = 0; i < n; ++i) {
+            const nlohmann::json& row = ds::jsonArrayEntry(value, i);
+            size_t m = 0;
+            if (!ds::jsonArraySize(row, m)) continue;
+            fresh[i].resize(m);
+            for (size_t j = 0; j < m; ++j) ds::readElementOrDefault(fresh[i][j], ds::jsonArrayEntry(row, j));
         }
         *this->list_ = std::move(fresh);
         return true;
@@ -380,12 +393,8 @@ public:
         return v;
     }
     void defaultAsJson(nlohmann::json& out) const override {
-        out = nlohmann::json::array();
-        for (const auto& row : this->initial_) {
-            nlohmann::json r = nlohmann::json::array();
-            for (const auto& e : row) r.push_back(e.toJson());
-            out.push_back(std::move(r));
-        }
+        const RowAccess rows(this->initial_);
+        ds::recordRowsToJson(rows.pointers, false, out);
     }
     std::string typeWord() const override {
         std::string id = ntypes::toUtf8(T::struct_identifier());
@@ -393,6 +402,16 @@ public:
     }
 
 private:
+    /// The rows of a list of lists, each seen as a list of records.
+    struct RowAccess {
+        explicit RowAccess(const std::vector<std::vector<T>>& list) {
+            rows.reserve(list.size());
+            for (const auto& row : list) rows.emplace_back(row);
+            for (const auto& row : rows) pointers.push_back(&row);
+        }
+        std::vector<ds::RecordListOf<T>> rows;
+        std::vector<const ds::RecordListAccess*> pointers;
+    };
     std::vector<std::unique_ptr<MetaVectorStruct<T>>> rows_;
 };
 

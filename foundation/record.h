@@ -7,7 +7,7 @@
 //
 //   // header
 //   class DRIVESYS_API Bearing : public AnnotatedData {
-//       DS_RECORD(Bearing)
+//       DS_RECORD(Bearing)          // first in the class; leaves the access private
 //   public:
 //       int64_t Id = 0;
 //       nWString comment = L" ";
@@ -113,6 +113,13 @@ private:
     mutable std::once_flag prototypeOnce_;
 };
 
+namespace detail {
+/// True when DS_RECORD found public access in T's class body (its marker is visible from
+/// outside the class).
+template <class T>
+concept RecordFoundPublicAccess = requires { typename T::ds_record_found_access; };
+}  // namespace detail
+
 // Generic operations over a member list (used by the generated record functions).
 DRIVESYS_API void bindFields(Meta& meta, nMetaStruct& record, const RecordInfo& info);
 DRIVESYS_API void writeJson(const nMetaStruct& record, const RecordInfo& info, nlohmann::json& out);
@@ -130,8 +137,13 @@ DRIVESYS_API void schemaOf(const RecordInfo& info, nlohmann::json& out);
 
 }  // namespace ds
 
-/// Declares the record operations inside a record class (public section).
+/// Declares the record operations inside a record class. It stands first in the class body,
+/// where a class's access is private, declares the operations public and leaves the access
+/// private again, as it found it: the members that follow need their own `public:`.
+/// DS_DEFINE_RECORD refuses a record whose DS_RECORD found public access (in a struct, or after
+/// a `public:`), where ending private would change the access of what follows.
 #define DS_RECORD(T)                                                        \
+    using ds_record_found_access = void;                                    \
 public:                                                                     \
     T();                                                                    \
     T(const T& other);                                                      \
@@ -151,7 +163,9 @@ public:                                                                     \
     static const wchar_t* struct_identifier();                              \
     /** Registers the type once per process and gives its token. */       \
     static int registerType();                                              \
-    static const ::ds::RecordInfo& recordInfo();
+    static const ::ds::RecordInfo& recordInfo();                            \
+                                                                            \
+private:
 
 /// Declares the JSON assignment (first JSON form) inside a record class.
 #define DS_JSON_ASSIGNMENT(T)          \

@@ -208,6 +208,8 @@ template <auto PM> FieldEntry field(const char* name, bool withDefault, bool des
 
 /// Everything of a record but its default constructor.
 #define DS_DEFINE_RECORD_NO_CTOR(T, BASE, ...)                                                           \
+    static_assert(!::ds::detail::RecordFoundPublicAccess<T>,                                             \
+                  "DS_RECORD(" #T ") must stand first in a class body, where the access is private");   \
     const ::ds::RecordInfo& T::recordInfo() {                                                            \
         using Self = T;                                                                                  \
         static const ::ds::RecordInfo info(#T, ::ds::detail::baseInfo<BASE>(), {__VA_ARGS__},            \

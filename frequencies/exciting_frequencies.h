@@ -20,6 +20,7 @@
 /// The frequencies of one gear pair.
 class DRIVESYS_API nGearFrequencies : public nMetaStruct {
     DS_RECORD(nGearFrequencies)
+public:
     DS_JSON_PAIR(nGearFrequencies)
 
     int64_t ID = 0;
@@ -41,6 +42,7 @@ class DRIVESYS_API nGearFrequencies : public nMetaStruct {
 /// pass inner race, ball pass outer race, ball pass).
 class DRIVESYS_API nBearingFrequencies : public nMetaStruct {
     DS_RECORD(nBearingFrequencies)
+public:
     DS_JSON_PAIR(nBearingFrequencies)
 
     int64_t ID = 0;
@@ -58,6 +60,7 @@ class DRIVESYS_API nBearingFrequencies : public nMetaStruct {
 /// The speed frequency of one shaft.
 class DRIVESYS_API nShaftFrequencies : public nMetaStruct {
     DS_RECORD(nShaftFrequencies)
+public:
     DS_JSON_PAIR(nShaftFrequencies)
 
     int64_t ID = 0;
@@ -70,6 +73,7 @@ class DRIVESYS_API nShaftFrequencies : public nMetaStruct {
 /// One group of frequencies lying within the similarity range of each other.
 class DRIVESYS_API nSimilarFrequencies : public nMetaStruct {
     DS_RECORD(nSimilarFrequencies)
+public:
     DS_JSON_PAIR(nSimilarFrequencies)
 
     int64_t ID = 0;
@@ -80,6 +84,7 @@ class DRIVESYS_API nSimilarFrequencies : public nMetaStruct {
 /// One user-defined frequency line; a new line is named with text 740.
 class DRIVESYS_API nAdditionalFrequencies : public nMetaStruct {
     DS_RECORD(nAdditionalFrequencies)
+public:
     DS_JSON_PAIR(nAdditionalFrequencies)
 
     int64_t ID = 0;
@@ -91,6 +96,7 @@ class DRIVESYS_API nAdditionalFrequencies : public nMetaStruct {
 /// The crossings of one line with other lines: per crossed line its name and crossing values.
 class DRIVESYS_API nIntersectingFrequencies : public nMetaStruct {
     DS_RECORD(nIntersectingFrequencies)
+public:
     DS_JSON_PAIR(nIntersectingFrequencies)
 
     nWString name;
@@ -102,6 +108,7 @@ class DRIVESYS_API nIntersectingFrequencies : public nMetaStruct {
 /// One boundary element with its frequency; both members bound without default.
 class DRIVESYS_API nBoundaryPropertiesFreq : public nMetaStruct {
     DS_RECORD(nBoundaryPropertiesFreq)
+public:
     DS_JSON_PAIR(nBoundaryPropertiesFreq)
 
     nWString name;
@@ -111,6 +118,7 @@ class DRIVESYS_API nBoundaryPropertiesFreq : public nMetaStruct {
 /// Settings and results of one exciting-frequency analysis.
 class DRIVESYS_API nFrequencies : public nMetaStruct {
     DS_RECORD(nFrequencies)
+public:
     DS_JSON_PAIR(nFrequencies)
 
     bool isConsistent = false;

@@ -1,9 +1,6 @@
 #include "drivesys/foundation/catalog_impl.h"
-#include "drivesys/frequencies/exciting_frequencies.h"
+#include "drivesys/frequencies/frequencies_records.h"
 
 namespace ds {
-void addFrequencyRecords(Catalog& catalog) {
-    addRecords<nFrequencies, nGearFrequencies, nBearingFrequencies, nShaftFrequencies, nSimilarFrequencies,
-               nAdditionalFrequencies, nIntersectingFrequencies, nBoundaryPropertiesFreq>(catalog);
-}
+void addFrequencyRecords(Catalog& catalog) { addRecords(catalog, FrequencyRecords{}); }
 }  // namespace ds

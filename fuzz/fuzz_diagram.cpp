@@ -20,6 +20,8 @@
 #include <string_view>
 
 #include "drivesys/diagrams.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/render/diagram_svg.h"
 #include "tests/support/xml_wellformed.h"
 
 namespace {
@@ -79,6 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const nWString* error = grafik.textElement(L"error"); error && !grafik.diagrams().empty()) std::abort();
     const std::string text = grafik.toJson().dump();
     if (nGrafikData::fromJson(nlohmann::json::parse(text)).toJson().dump() != text) std::abort();
-    if (!ds_test::xmlWellFormedFault(renderDiagramSvg(grafik)).empty()) std::abort();
+    if (!ds_test::xmlWellFormedFault(ds::renderDiagramSvg(grafik)).empty()) std::abort();
     return 0;
 }

@@ -16,16 +16,19 @@
 namespace {
 class Leaf : public nMetaStruct {
     DS_RECORD(Leaf)
+public:
     nWString name;
     std::vector<double> values;
 };
 class Branch : public nMetaStruct {
     DS_RECORD(Branch)
+public:
     std::vector<Leaf> leaves;
     Axis point;
 };
 class Tree : public nMetaStruct {
     DS_RECORD(Tree)
+public:
     std::vector<Branch> branches;
     std::vector<std::vector<Leaf>> grid;
 };

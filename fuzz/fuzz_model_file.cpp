@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     try {
-        const ds::RecordList records = ds::readModelFile(modelPath());
+        const ds::RecordList records = ds::readModelFile(modelPath().string());
         const std::vector<const nMetaStruct*> pointers = ds::pointersOf(records);
         const ds::RecordList again = ds::modelFromJson(ds::modelToJson(pointers));
         if (!ds::sameModel(pointers, ds::pointersOf(again))) {

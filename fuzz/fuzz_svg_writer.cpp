@@ -19,10 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t second = rest.find('\0');
     const std::string_view b = rest.substr(0, second);
     const std::string_view c = second == std::string_view::npos ? std::string_view() : rest.substr(second + 1);
-    SvgWriter w(100, 50);
+    ds::SvgWriter w(100, 50);
     w.open("g", {{"id", std::string(c)}});
     w.text(1, 2, a, {{"class", std::string(b)}});
-    w.element("line", {{"x1", SvgWriter::number(static_cast<double>(size) / 3)}, {"data-name", std::string(a)}});
+    w.element("line", {{"x1", ds::SvgWriter::number(static_cast<double>(size) / 3)}, {"data-name", std::string(a)}});
     w.text(3, 4, c);
     const std::string svg = w.finish();
     if (const std::string fault = ds_test::xmlWellFormedFault(svg); !fault.empty()) {
@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Escaping twice changes nothing: what escape leaves has nothing left to replace but the
     // ampersands of its own entities.
-    const std::string once = SvgWriter::escape(a);
+    const std::string once = ds::SvgWriter::escape(a);
     std::string plain;
     for (char ch : once) plain += ch == '&' ? '#' : ch;
-    if (SvgWriter::escape(plain) != plain) std::abort();
+    if (ds::SvgWriter::escape(plain) != plain) std::abort();
     return 0;
 }

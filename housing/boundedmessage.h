@@ -12,7 +12,7 @@
 
 inline constexpr size_t kBoundedMessageSize = 1024;
 
-DRIVESYS_API nWString vformatBoundedMessage(std::wstring_view templ, fmt::wformat_args args);
+nWString vformatBoundedMessage(std::wstring_view templ, fmt::wformat_args args);
 
 /// Strings go in as std::wstring_view (an nWString converts to it).
 template <class... Args> nWString formatBoundedMessage(std::wstring_view templ, const Args&... args) {

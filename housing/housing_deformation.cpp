@@ -6,6 +6,7 @@
 #include "drivesys/foundation/module_variables_writer.h"
 #include "drivesys/foundation/record_impl.h"
 #include "drivesys/platform/ncore/nfile.h"
+#include "drivesys/platform/nfem/festiffnessfile.h"
 #include "drivesys/platform/nmath/nformat.h"
 
 DS_DEFINE_RECORD(HousingBearingResult, nMetaStruct, DS_F_NODEF(shaftName), DS_F_NODEF(bearingName),
@@ -107,12 +108,11 @@ void readInitialOffsetsFEMFromFile(const nWString& path, std::vector<NVektor>& t
         if (line.compare(0, 9, "STIFFNESS") == 0) break;
         if (line.compare(0, 2, "--") == 0) continue;
         if (inSection) {
+            // Unlike the stiffness-file reader, a line of other than six fields (a header too)
+            // ends the section, and text that is no number reads as 0.
             const std::vector<nString> f = splitRow(line);
             if (f.size() != 6) break;
-            if (f[0] != "ux") {
-                translations.emplace_back(atofClassic(f[0].c_str()), atofClassic(f[1].c_str()), atofClassic(f[2].c_str()));
-                rotations.emplace_back(atofClassic(f[3].c_str()), atofClassic(f[4].c_str()), atofClassic(f[5].c_str()));
-            }
+            readFEInitialLine(f, [](const nString& v) { return atofClassic(v.c_str()); }, translations, rotations);
         }
         if (line.compare(0, 7, "INITIAL") == 0) inSection = true;
     }

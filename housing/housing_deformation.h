@@ -13,6 +13,7 @@
 /// Deflection and load of one bearing at its FE node.
 class DRIVESYS_API HousingBearingResult : public nMetaStruct {
     DS_RECORD(HousingBearingResult)
+public:
     /// Reads all sixteen members (the JSON library's errors for a missing key or a wrong type).
     DS_JSON_ASSIGNMENT(HousingBearingResult)
 
@@ -37,6 +38,7 @@ class DRIVESYS_API HousingBearingResult : public nMetaStruct {
 /// The result of one housing-deformation calculation.
 class DRIVESYS_API HousingDeformationResults : public nMetaStruct {
     DS_RECORD(HousingDeformationResults)
+public:
     /// Reads every member but the two bearing-result lists, which keep their contents; a missing
     /// key throws out_of_range 403, a wrong type type_error 302, a non-object type_error 305.
     /// (The inherited fromJson reads the lists too.)

@@ -1,4 +1,5 @@
 #include "drivesys/housing/nfemcasing.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -266,8 +267,8 @@ void NFEMCasing::transformFEStiffnessMatrix(NMatrix K) {
         if (shaftOfNode[n] < 0) continue;
         const NMatrix3x3 r = (g * shaftToSystem(static_cast<size_t>(shaftOfNode[n]))).matrix();
         if (6 * k + 6 <= full.numRows() && 6 * k + 6 <= full.numCols()) {
-            full.eigen().block<3, 3>(static_cast<Eigen::Index>(6 * k), static_cast<Eigen::Index>(6 * k)) = r.eigen();
-            full.eigen().block<3, 3>(static_cast<Eigen::Index>(6 * k + 3), static_cast<Eigen::Index>(6 * k + 3)) = r.eigen();
+            nmath::eigenView(full).block<3, 3>(static_cast<Eigen::Index>(6 * k), static_cast<Eigen::Index>(6 * k)) = nmath::eigenView(r);
+            nmath::eigenView(full).block<3, 3>(static_cast<Eigen::Index>(6 * k + 3), static_cast<Eigen::Index>(6 * k + 3)) = nmath::eigenView(r);
         }
         if (sixDofNodes) {
             for (size_t gIdx : {2 * k, 2 * k + 1})
@@ -291,10 +292,10 @@ void NFEMCasing::transformFEStiffnessMatrix(NMatrix K) {
 
     // B = T⁻¹·K·T block by block: columns of group c times R_c, then rows of group c by R_c⁻¹.
     // Both passes stream through the column-major storage once.
-    Eigen::MatrixXd& b = K.eigen();
+    auto b = nmath::eigenView(K);
     const Eigen::Index m = b.rows();
     for (size_t c = 0; c < groups; ++c) {
-        const Eigen::Matrix3d& r = rot[c].eigen();
+        const auto r = nmath::eigenView(rot[c]);
         double* c0 = b.data() + static_cast<Eigen::Index>(3 * c) * m;
         double* c1 = c0 + m;
         double* c2 = c1 + m;
@@ -308,7 +309,7 @@ void NFEMCasing::transformFEStiffnessMatrix(NMatrix K) {
     for (Eigen::Index j = 0; j < m; ++j) {
         double* col = b.data() + j * m;
         for (size_t c = 0; c < groups; ++c) {
-            const Eigen::Matrix3d& q = rotInv[c].eigen();
+            const auto q = nmath::eigenView(rotInv[c]);
             double* x = col + 3 * c;
             const double x0 = x[0], x1 = x[1], x2 = x[2];
             x[0] = q(0, 0) * x0 + q(0, 1) * x1 + q(0, 2) * x2;

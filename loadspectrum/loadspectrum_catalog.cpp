@@ -1,8 +1,6 @@
 #include "drivesys/foundation/catalog_impl.h"
-#include "drivesys/loadspectrum/load_spectrum_import.h"
+#include "drivesys/loadspectrum/loadspectrum_records.h"
 
 namespace ds {
-void addLoadSpectrumRecords(Catalog& catalog) {
-    addRecords<nZFLKimport, nZFLKfileData, channelData>(catalog);
-}
+void addLoadSpectrumRecords(Catalog& catalog) { addRecords(catalog, LoadSpectrumRecords{}); }
 }  // namespace ds

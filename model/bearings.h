@@ -11,7 +11,7 @@
 /// holds; `di`, `da`, `width` its bore, outer diameter and width.
 class DRIVESYS_API Bearing : public AnnotatedData {
     DS_RECORD(Bearing)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 16;
@@ -43,7 +43,7 @@ class DRIVESYS_API Bearing : public AnnotatedData {
 /// A plain (journal) bearing with a stiffness value.
 class DRIVESYS_API JournalBearing : public AnnotatedData {
     DS_RECORD(JournalBearing)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 17;
@@ -77,7 +77,7 @@ class DRIVESYS_API JournalBearing : public AnnotatedData {
 /// written to or read from JSON.
 class DRIVESYS_API Support : public AnnotatedData {
     DS_RECORD(Support)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 18;

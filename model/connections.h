@@ -19,7 +19,7 @@
 /// constraint, with an axis rotation.
 class DRIVESYS_API CouplingConnection : public AnnotatedData {
     DS_RECORD(CouplingConnection)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 26;
@@ -69,7 +69,7 @@ class DRIVESYS_API CouplingConnection : public AnnotatedData {
 /// record, but not in its member list, so neither registered, bound to the Meta nor serialised.
 class DRIVESYS_API Constraint : public AnnotatedData {
     DS_RECORD(Constraint)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 33;
@@ -154,7 +154,7 @@ class DRIVESYS_API Constraint : public AnnotatedData {
 /// record but neither registered, bound to the Meta nor serialised.
 class DRIVESYS_API ForceTransfer : public AnnotatedData {
     DS_RECORD(ForceTransfer)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 32;
@@ -172,7 +172,7 @@ class DRIVESYS_API ForceTransfer : public AnnotatedData {
 /// share, `isGiven` whether the share is an input.
 class DRIVESYS_API Powersplit : public AnnotatedData {
     DS_RECORD(Powersplit)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 27;
@@ -190,7 +190,7 @@ class DRIVESYS_API Powersplit : public AnnotatedData {
 /// `meshingLossFromCA` takes mesh losses from contact analysis.
 class DRIVESYS_API Powerloss : public AnnotatedData {
     DS_RECORD(Powerloss)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 15;

@@ -16,7 +16,7 @@
 /// a force transfer.
 class DRIVESYS_API Coupling : public AnnotatedData {
     DS_RECORD(Coupling)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 12;
@@ -66,7 +66,7 @@ class DRIVESYS_API Coupling : public AnnotatedData {
 /// `oldNumberOfPlanets`, the planet count before the last change.
 class DRIVESYS_API Carrier : public AnnotatedData {
     DS_RECORD(Carrier)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 28;
@@ -119,7 +119,7 @@ class DRIVESYS_API Carrier : public AnnotatedData {
 /// degree of freedom. The placement members are those of a support.
 class DRIVESYS_API Synchro : public AnnotatedData {
     DS_RECORD(Synchro)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 31;

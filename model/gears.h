@@ -18,7 +18,7 @@
 /// A cylindrical gear; `mn` is the normal module, `beta` the helix angle.
 class DRIVESYS_API CylGear : public AnnotatedData {
     DS_RECORD(CylGear)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 3;
@@ -64,7 +64,7 @@ class DRIVESYS_API CylGear : public AnnotatedData {
 /// A worm; `mx` is the axial module, `gamma` the lead angle.
 class DRIVESYS_API Worm : public AnnotatedData {
     DS_RECORD(Worm)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 5;
@@ -110,7 +110,7 @@ class DRIVESYS_API Worm : public AnnotatedData {
 /// A worm wheel; `mt` is the transverse module, `beta` the helix angle.
 class DRIVESYS_API WormGear : public AnnotatedData {
     DS_RECORD(WormGear)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 6;
@@ -157,7 +157,7 @@ class DRIVESYS_API WormGear : public AnnotatedData {
 /// `delta` the cone angle (π/4 by default).
 class DRIVESYS_API BevelHypoid : public AnnotatedData {
     DS_RECORD(BevelHypoid)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 4;
@@ -204,7 +204,7 @@ class DRIVESYS_API BevelHypoid : public AnnotatedData {
 /// A beveloid (conical involute) gear; `theta` is its cone angle.
 class DRIVESYS_API BeveloidGear : public AnnotatedData {
     DS_RECORD(BeveloidGear)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 22;
@@ -252,7 +252,7 @@ class DRIVESYS_API BeveloidGear : public AnnotatedData {
 /// face gear.
 class DRIVESYS_API FaceGear : public AnnotatedData {
     DS_RECORD(FaceGear)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 7;
@@ -303,7 +303,7 @@ class DRIVESYS_API FaceGear : public AnnotatedData {
 /// those of the loaded and the unloaded strand.
 class DRIVESYS_API RopeSheave : public AnnotatedData {
     DS_RECORD(RopeSheave)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 11;

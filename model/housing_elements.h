@@ -16,7 +16,7 @@
 /// its member list, so neither registered, bound to the Meta nor serialised.
 class DRIVESYS_API Housing : public nMetaStruct {
     DS_RECORD(Housing)
-
+public:
     int64_t Id = 0;
     nWString name;
     nWString stiffnessMatrixFileName;
@@ -66,7 +66,7 @@ class DRIVESYS_API Housing : public nMetaStruct {
 /// per operating state, a flag and a value; `referenceId` names the reference element.
 class DRIVESYS_API Boundary : public AnnotatedData {
     DS_RECORD(Boundary)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 25;
@@ -97,7 +97,7 @@ class DRIVESYS_API Boundary : public AnnotatedData {
 /// A group of elements in the sketch; `autoFill` fills the group automatically.
 class DRIVESYS_API Group : public nMetaStruct {
     DS_RECORD(Group)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 23;
@@ -109,7 +109,7 @@ class DRIVESYS_API Group : public nMetaStruct {
 /// (`connectedItem`) and a loss element (`connectedLoss`) may be connected, each by `Id`.
 class DRIVESYS_API SketcherDot : public nMetaStruct {
     DS_RECORD(SketcherDot)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 36;

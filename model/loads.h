@@ -12,7 +12,7 @@
 /// A magnetic force acting on a shaft at a position.
 class DRIVESYS_API MagneticForce : public AnnotatedData {
     DS_RECORD(MagneticForce)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 14;
@@ -58,7 +58,7 @@ class DRIVESYS_API MagneticForce : public AnnotatedData {
 /// A load acting on the shaft axis.
 class DRIVESYS_API CentricalLoad : public AnnotatedData {
     DS_RECORD(CentricalLoad)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 1;
@@ -105,7 +105,7 @@ class DRIVESYS_API CentricalLoad : public AnnotatedData {
 /// `posZ`) or in polar form (`posR`, `anglePhi`), `isPolarInput` telling which is used.
 class DRIVESYS_API ExcentricalLoad : public AnnotatedData {
     DS_RECORD(ExcentricalLoad)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 2;
@@ -156,7 +156,7 @@ class DRIVESYS_API ExcentricalLoad : public AnnotatedData {
 /// An additional mass on a shaft, with its position, size, speeds and load.
 class DRIVESYS_API AdditionalMass : public AnnotatedData {
     DS_RECORD(AdditionalMass)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 13;

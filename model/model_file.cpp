@@ -1,5 +1,6 @@
 #include "drivesys/model/model_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -70,22 +71,22 @@ RecordList modelFromJson(const json& model) {
     return records;
 }
 
-void writeModelFile(const std::filesystem::path& path, const std::vector<const nMetaStruct*>& records) {
+void writeModelFile(const std::string& path, const std::vector<const nMetaStruct*>& records) {
     const std::string text = modelToJson(records).dump(2) + "\n";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("cannot write model file " + path.string());
+    if (!out) throw std::runtime_error("cannot write model file " + path);
     out << text;
     out.close();
-    if (!out) throw std::runtime_error("cannot write model file " + path.string());
+    if (!out) throw std::runtime_error("cannot write model file " + path);
 }
 
-RecordList readModelFile(const std::filesystem::path& path) {
+RecordList readModelFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open model file " + path.string());
+    if (!in) throw std::runtime_error("cannot open model file " + path);
     try {
         return modelFromJson(json::parse(in));
     } catch (const std::exception& ex) {
-        throw std::runtime_error("model file " + path.string() + ": " + ex.what());
+        throw std::runtime_error("model file " + path + ": " + ex.what());
     }
 }
 

@@ -8,7 +8,7 @@
 // `toJson` and read back through the catalog, each class its own way (JSON pair, JSON
 // assignment or the inherited form). Keys are sorted in the file, so a model comes back grouped
 // by class name; within a class the order is kept.
-#include <filesystem>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -30,13 +30,13 @@ DRIVESYS_API nlohmann::json modelToJson(const std::vector<const nMetaStruct*>& r
 /// an object or an element does not read.
 DRIVESYS_API RecordList modelFromJson(const nlohmann::json& model);
 
-/// Writes the model object as indented UTF-8 JSON; throws std::runtime_error when the file
+/// Writes the model object as indented UTF-8 JSON to the file `path` (its name in UTF-8); throws std::runtime_error when the file
 /// cannot be written.
-DRIVESYS_API void writeModelFile(const std::filesystem::path& path, const std::vector<const nMetaStruct*>& records);
+DRIVESYS_API void writeModelFile(const std::string& path, const std::vector<const nMetaStruct*>& records);
 
 /// Reads a model file; throws std::runtime_error (with the file name) when it cannot be read,
 /// is not JSON or is not a valid model.
-DRIVESYS_API RecordList readModelFile(const std::filesystem::path& path);
+DRIVESYS_API RecordList readModelFile(const std::string& path);
 
 /// True when both lists hold the same records per class in the same order (class by class, as a
 /// model file keeps them), compared by their listed members.

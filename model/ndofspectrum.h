@@ -10,7 +10,7 @@
 
 class DRIVESYS_API NDofSpectrum : public nMetaStruct {
     DS_RECORD(NDofSpectrum)
-
+public:
     nWString spectrumId = L"10050";
     bool considerUx = false;
     double referenceUx = 0.0;

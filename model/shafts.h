@@ -11,7 +11,7 @@
 /// shear. `carrierIndex` is the planet carrier the shaft belongs to (-1 for none).
 class DRIVESYS_API Shaft : public AnnotatedData {
     DS_RECORD(Shaft)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 30;
@@ -49,7 +49,7 @@ class DRIVESYS_API Shaft : public AnnotatedData {
 /// A piece of a shaft contour; `shaftId` is the `Id` of its shaft.
 class DRIVESYS_API ShaftPiece : public nMetaStruct {
     DS_RECORD(ShaftPiece)
-
+public:
     int64_t Id = 0;
     nWString name;
     int Type = 38;

@@ -11,6 +11,7 @@
 /// Shaft cylinder.
 class DRIVESYS_API ShaftGeom : public nMetaStruct {
     DS_RECORD(ShaftGeom)
+public:
     DS_JSON_ASSIGNMENT(ShaftGeom)
 
     double externalDiameter = 20.0;
@@ -21,6 +22,7 @@ class DRIVESYS_API ShaftGeom : public nMetaStruct {
 /// Rolling bearing.
 class DRIVESYS_API BearingGeom : public nMetaStruct {
     DS_RECORD(BearingGeom)
+public:
     DS_JSON_ASSIGNMENT(BearingGeom)
 
     /// Database id of the bearing series.
@@ -33,6 +35,7 @@ class DRIVESYS_API BearingGeom : public nMetaStruct {
 /// Plain (journal) bearing.
 class DRIVESYS_API JournalGeom : public nMetaStruct {
     DS_RECORD(JournalGeom)
+public:
     DS_JSON_ASSIGNMENT(JournalGeom)
 
     double width = 10.0;
@@ -42,6 +45,7 @@ class DRIVESYS_API JournalGeom : public nMetaStruct {
 /// Switchable coupling.
 class DRIVESYS_API SwitchableGeom : public nMetaStruct {
     DS_RECORD(SwitchableGeom)
+public:
     DS_JSON_ASSIGNMENT(SwitchableGeom)
 
     double counterClockwiseClearance = 1.0;
@@ -52,6 +56,7 @@ class DRIVESYS_API SwitchableGeom : public nMetaStruct {
 /// Gear of any kind.
 class DRIVESYS_API GearGeom : public nMetaStruct {
     DS_RECORD(GearGeom)
+public:
     DS_JSON_ASSIGNMENT(GearGeom)
 
     double diameter = 20.0;
@@ -63,6 +68,7 @@ class DRIVESYS_API GearGeom : public nMetaStruct {
 /// Coupling or rope sheave.
 class DRIVESYS_API OtherGeom : public nMetaStruct {
     DS_RECORD(OtherGeom)
+public:
     DS_JSON_ASSIGNMENT(OtherGeom)
 
     double diameter = 20.0;
@@ -77,6 +83,7 @@ class DRIVESYS_API OtherGeom : public nMetaStruct {
 /// zero heights of the gears other than `face`, and `coupling.centerDistance`.
 class DRIVESYS_API nvDefaultGeometry : public nMetaStruct {
     DS_RECORD(nvDefaultGeometry)
+public:
     /// Reads only the four factors; the nested geometry keeps its values. Errors as for the
     /// geometry records; on an error nothing changes.
     DS_JSON_ASSIGNMENT(nvDefaultGeometry)

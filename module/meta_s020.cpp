@@ -1,6 +1,6 @@
 #include "drivesys/module/meta_s020.h"
 
-#include "drivesys/module_screen.h"
+#include "drivesys/module/module_screen.h"
 #include "drivesys/forcedresponse/cosimulation_interface.h"
 #include "drivesys/forcedresponse/forced_response_tab.h"
 #include "drivesys/frequencies/exciting_frequencies.h"

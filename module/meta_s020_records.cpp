@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "drivesys/module_screen.h"
+#include "drivesys/module/module_screen.h"
 #include "drivesys/foundation/catalog.h"
 
 namespace ds {

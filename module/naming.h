@@ -8,6 +8,7 @@
 /// One naming rule: pattern, element kind code and running counter.
 class DRIVESYS_API SystemNaming : public nMetaStruct {
     DS_RECORD(SystemNaming)
+public:
     /// Reads "name" (string), "type" (int) and "counter" (unsigned; a boolean, an integer or a
     /// floating number, truncated, is accepted). A non-object throws the JSON library's
     /// type_error 305, a value of the wrong kind type_error 302, a missing key out_of_range 403;
@@ -28,6 +29,7 @@ class DRIVESYS_API SystemNaming : public nMetaStruct {
 /// them back; reset also sets every counter back to 0.
 class DRIVESYS_API SystemNamingSettings : public nMetaStruct {
     DS_RECORD(SystemNamingSettings)
+public:
     /// Changes nothing: the rules are restored from JSON through fromJson only.
     SystemNamingSettings& operator=(const nlohmann::json& j);
 

@@ -9,7 +9,7 @@
 /// Raster and sizes of the sketcher.
 class DRIVESYS_API nvSketcherDefaults : public nMetaStruct {
     DS_RECORD(nvSketcherDefaults)
-
+public:
     int defaultAxisType = 0;
     double hRaster = 100.0;
     double vRaster = 100.0;
@@ -20,7 +20,7 @@ class DRIVESYS_API nvSketcherDefaults : public nMetaStruct {
 /// Switches of the system calculation and of the module's bookkeeping.
 class DRIVESYS_API nvCalculationSettings : public nMetaStruct {
     DS_RECORD(nvCalculationSettings)
-
+public:
     bool calculateOnlyGears = false;
     bool calculateOnlyGears_temp = false;
     bool calculateOnlyGearsGeometry = false;
@@ -41,7 +41,7 @@ class DRIVESYS_API nvCalculationSettings : public nMetaStruct {
 /// Display simplifications of the 3D viewer.
 class DRIVESYS_API nv3DViewerDefaults : public nMetaStruct {
     DS_RECORD(nv3DViewerDefaults)
-
+public:
     bool useConesInsteadOfCylinders = false;
     bool mergeCylindersOrCones = false;
     bool useSimplifiedGears = false;
@@ -51,7 +51,7 @@ class DRIVESYS_API nv3DViewerDefaults : public nMetaStruct {
 /// The settings tab. Its five nested records are bound without default.
 class DRIVESYS_API nvSettingsTab : public nMetaStruct {
     DS_RECORD(nvSettingsTab)
-
+public:
     SystemNamingSettings namingSettings;
     nvDefaultGeometry defaultgeom;
     nvSketcherDefaults defaultValues;

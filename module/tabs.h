@@ -15,7 +15,7 @@
 /// Gear-stage counts for the layout assistant.
 class DRIVESYS_API nvAssistantTab : public nMetaStruct {
     DS_RECORD(nvAssistantTab)
-
+public:
     int numOfLooseGears = 0;
     int numOfFixGears = 0;
     int numOfMinus = 0;
@@ -37,7 +37,7 @@ class DRIVESYS_API nvAssistantTab : public nMetaStruct {
 /// Rough sizing of gears, bearings and shafts.
 class DRIVESYS_API nvRoughLayoutTab : public nMetaStruct {
     DS_RECORD(nvRoughLayoutTab)
-
+public:
     bool autoSize = false;
     bool roughLayoutGears = true;
     short reducerType = 4;
@@ -68,7 +68,7 @@ class DRIVESYS_API nvRoughLayoutTab : public nMetaStruct {
 /// Vehicle data of the tractive-power calculation.
 class DRIVESYS_API nvTractivePowerTab : public nMetaStruct {
     DS_RECORD(nvTractivePowerTab)
-
+public:
     double m_F = 1600.0;
     double f_R = 0.015;
     double c_W = 0.34;
@@ -81,7 +81,7 @@ class DRIVESYS_API nvTractivePowerTab : public nMetaStruct {
 /// Settings of the system contact analysis. The three debug factors are bound without default.
 class DRIVESYS_API nvContactAnalysisTab : public nMetaStruct {
     DS_RECORD(nvContactAnalysisTab)
-
+public:
     bool useReferenceGear = false;
     int64_t reference = -1;
     nWString referenceName;
@@ -104,6 +104,7 @@ class DRIVESYS_API nvContactAnalysisTab : public nMetaStruct {
 /// Inputs of the modal analysis; equal when all four inputs are equal.
 class DRIVESYS_API nvModalAnalysisTab : public nMetaStruct {
     DS_RECORD(nvModalAnalysisTab)
+public:
     DS_EQUALITY(nvModalAnalysisTab)
 
     unsigned numEigenFrequencies = 5;
@@ -116,6 +117,7 @@ class DRIVESYS_API nvModalAnalysisTab : public nMetaStruct {
 /// does not change the calculation); doubles compare exactly.
 class DRIVESYS_API nvCampbellDiagramTab : public nMetaStruct {
     DS_RECORD(nvCampbellDiagramTab)
+public:
     bool operator==(const nvCampbellDiagramTab& o) const;
     bool operator!=(const nvCampbellDiagramTab& o) const { return !(*this == o); }
 
@@ -132,7 +134,7 @@ class DRIVESYS_API nvCampbellDiagramTab : public nMetaStruct {
 /// Which power losses are calculated, global values and correction factors.
 class DRIVESYS_API nvPowerLossesTab : public nMetaStruct {
     DS_RECORD(nvPowerLossesTab)
-
+public:
     short calculateBearingLosses = 0;
     short calculateMeshingLosses = 0;
     short calculateSealLosses = 0;
@@ -160,7 +162,7 @@ class DRIVESYS_API nvPowerLossesTab : public nMetaStruct {
 /// The housing stiffness used by the housing-deformation calculation.
 class DRIVESYS_API nvHousingDeformationTab : public nMetaStruct {
     DS_RECORD(nvHousingDeformationTab)
-
+public:
     int64_t selectedHousingKDataId = 0;
     int convergenceAccuracy = -1;
     /// Length unit of the housing model (a unit code); bound without default.
@@ -170,7 +172,7 @@ class DRIVESYS_API nvHousingDeformationTab : public nMetaStruct {
 /// Switch positions of the switchable couplings.
 class DRIVESYS_API nvSwitchMatrixTab : public nMetaStruct {
     DS_RECORD(nvSwitchMatrixTab)
-
+public:
     int currentSwitchPosition = 0;
     std::vector<nWString> switchNames;
     int referenceSwitchPosition = 0;
@@ -183,7 +185,7 @@ class DRIVESYS_API nvSwitchMatrixTab : public nMetaStruct {
 /// Positions of the switchable boundary conditions (same shape as the switch matrix).
 class DRIVESYS_API nvBCMatrixTab : public nMetaStruct {
     DS_RECORD(nvBCMatrixTab)
-
+public:
     int currentBCPosition = 0;
     std::vector<nWString> BCNames;
     int referenceBCPosition = 0;
@@ -196,7 +198,7 @@ class DRIVESYS_API nvBCMatrixTab : public nMetaStruct {
 /// Operating modes: per mode its name, boundary setup, engaged gears and kinematic state.
 class DRIVESYS_API nvOperatingModesTab : public nMetaStruct {
     DS_RECORD(nvOperatingModesTab)
-
+public:
     int currentOperatingMode = 0;
     std::vector<nWString> modeNames;
     std::vector<int> boundarySetups;
@@ -212,7 +214,7 @@ class DRIVESYS_API nvOperatingModesTab : public nMetaStruct {
 /// One spectrum column: one attribute of one element with its value per bin.
 class DRIVESYS_API nvSpectrumElement : public nMetaStruct {
     DS_RECORD(nvSpectrumElement)
-
+public:
     int attribute = 0;
     int64_t elementId = -1;
     double referenceValue = 0.0;
@@ -225,7 +227,7 @@ class DRIVESYS_API nvSpectrumElement : public nMetaStruct {
 /// Frequency (share of time) of one load bin.
 class DRIVESYS_API nvBinFrequency : public nMetaStruct {
     DS_RECORD(nvBinFrequency)
-
+public:
     int binIndex = 0;
     double frequency = 0.0;
 };
@@ -233,7 +235,7 @@ class DRIVESYS_API nvBinFrequency : public nMetaStruct {
 /// State of one load bin in the spectrum calculation.
 class DRIVESYS_API nvActiveBin : public nMetaStruct {
     DS_RECORD(nvActiveBin)
-
+public:
     bool lifetimeNotNull = false;
     bool calculatedBin = false;
 };
@@ -241,7 +243,7 @@ class DRIVESYS_API nvActiveBin : public nMetaStruct {
 /// Load-spectrum inputs: bins, cases and the spectrum columns.
 class DRIVESYS_API nvLoadSpectrumTab : public nMetaStruct {
     DS_RECORD(nvLoadSpectrumTab)
-
+public:
     int nofBins = 0;
     int nofCases = 0;
     /// Listed before `nofCases`.
@@ -265,7 +267,7 @@ class DRIVESYS_API nvLoadSpectrumTab : public nMetaStruct {
 /// One element taking part in the variants (listed with `active` first).
 class DRIVESYS_API nvVariantElement : public nMetaStruct {
     DS_RECORD(nvVariantElement)
-
+public:
     int64_t elementId = 0;
     bool active = true;
 };
@@ -273,7 +275,7 @@ class DRIVESYS_API nvVariantElement : public nMetaStruct {
 /// Variants of the system: their folders, names and the elements they vary.
 class DRIVESYS_API nvVariantsTab : public nMetaStruct {
     DS_RECORD(nvVariantsTab)
-
+public:
     int numberOfVariants = 0;
     std::vector<nvVariantElement> variantElements;
     std::vector<nWString> variantsDir;
@@ -289,7 +291,7 @@ class DRIVESYS_API nvVariantsTab : public nMetaStruct {
 /// One reference value of one element attribute (listed with `status` before `value`).
 class DRIVESYS_API nvReferenceValues : public nMetaStruct {
     DS_RECORD(nvReferenceValues)
-
+public:
     int attribute = 0;
     int64_t elementId = -1;
     double value = 0.0;
@@ -299,7 +301,7 @@ class DRIVESYS_API nvReferenceValues : public nMetaStruct {
 /// One row of the system-data table: a parameter of an element with its value and unit.
 class DRIVESYS_API nvSystemData : public nMetaStruct {
     DS_RECORD(nvSystemData)
-
+public:
     int parameter = 0;
     int element = 0;
     double real = 0.0;

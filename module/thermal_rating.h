@@ -11,7 +11,7 @@
 /// default).
 class DRIVESYS_API nvLossesResults : public nMetaStruct {
     DS_RECORD(nvLossesResults)
-
+public:
     double system = 0.0;
     double gearsLoadIndep = 0.0;
     double gearsLoadDep = 0.0;
@@ -27,7 +27,7 @@ class DRIVESYS_API nvLossesResults : public nMetaStruct {
 /// Power entering at one boundary.
 class DRIVESYS_API nvInputPower : public nMetaStruct {
     DS_RECORD(nvInputPower)
-
+public:
     nWString name;
     int64_t boundaryId = 0;
     double torque = 0.0;
@@ -38,7 +38,7 @@ class DRIVESYS_API nvInputPower : public nMetaStruct {
 /// bound without default.
 class DRIVESYS_API nvHousingDissipation : public nMetaStruct {
     DS_RECORD(nvHousingDissipation)
-
+public:
     bool withFinning = false;
     bool withFoundations = false;
     bool forcedConvection = false;
@@ -72,7 +72,7 @@ class DRIVESYS_API nvHousingDissipation : public nMetaStruct {
 /// Load-independent losses of one gear mesh.
 class DRIVESYS_API nvGearLoadIndepLoss : public nMetaStruct {
     DS_RECORD(nvGearLoadIndepLoss)
-
+public:
     int64_t meshId = 0;
     nWString calcName;
     nWString meshName;
@@ -90,7 +90,7 @@ class DRIVESYS_API nvGearLoadIndepLoss : public nMetaStruct {
 /// One foundation the housing stands on.
 class DRIVESYS_API nvFoundationElement : public nMetaStruct {
     DS_RECORD(nvFoundationElement)
-
+public:
     /// Defaults to the translated word for a foundation (text 740) in the current language.
     nWString name;
     double Lfun = 0.0;
@@ -102,7 +102,7 @@ class DRIVESYS_API nvFoundationElement : public nMetaStruct {
 /// Heat dissipation through one outgoing shaft and its coupling.
 class DRIVESYS_API nvShaftCoupDissipation : public nMetaStruct {
     DS_RECORD(nvShaftCoupDissipation)
-
+public:
     int64_t shaftCalcId = 0;
     int64_t shaftId = 0;
     nWString shaftCalcName;
@@ -120,7 +120,7 @@ class DRIVESYS_API nvShaftCoupDissipation : public nMetaStruct {
 /// The thermal-rating tab. Temperatures in K.
 class DRIVESYS_API nvThermalRatingTab : public nMetaStruct {
     DS_RECORD(nvThermalRatingTab)
-
+public:
     double Toil = 343.15;
     double Tamb = 293.15;
     double coolerPower = 0.0;

@@ -8,7 +8,7 @@
 /// Which stiffnesses are exported.
 class DRIVESYS_API nvExportStiffnesZF : public nMetaStruct {
     DS_RECORD(nvExportStiffnesZF)
-
+public:
     bool isExportStiffness = false;
     bool isGlobal = true;
     bool isGears = true;
@@ -18,7 +18,7 @@ class DRIVESYS_API nvExportStiffnesZF : public nMetaStruct {
 /// Print options of the export.
 class DRIVESYS_API nvPrintfixZF : public nMetaStruct {
     DS_RECORD(nvPrintfixZF)
-
+public:
     bool isPrintFix = false;
     bool isGLE = true;
     bool isGLEextended = false;
@@ -30,7 +30,7 @@ class DRIVESYS_API nvPrintfixZF : public nMetaStruct {
 /// of the last load-spectrum file (the ZBF file entries, bound without default).
 class DRIVESYS_API nvZFGeneral : public nMetaStruct {
     DS_RECORD(nvZFGeneral)
-
+public:
     nWString exportFolderPath;
     bool isExportDamage = false;
     bool isOwnReferenceCycles = true;

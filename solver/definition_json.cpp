@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "drivesys/dynamics.h"
+#include "drivesys/dynamics/entry_points.h"
 
 namespace {
 

@@ -43,13 +43,13 @@ std::vector<double> runSpeeds(const ForcedResponseDefinitionsStruct& run) {
     return out;
 }
 
-RealImaginaryAmplitudePhase riap(Complex v) {
-    RealImaginaryAmplitudePhase r;
+/// Appends v with its polar form to a series, built in place.
+void appendRiap(RiapSeries& series, Complex v) {
+    RealImaginaryAmplitudePhase& r = series.emplace_back();
     r.real = v.real();
     r.imaginary = v.imag();
     r.amplitude = std::abs(v);
-    r.phase = std::abs(v) > 0 ? std::arg(v) : 0.0;
-    return r;
+    r.phase = r.amplitude > 0 ? std::arg(v) : 0.0;
 }
 
 /// Unbalance of every gear, kg·m: eccentricity G/Ω_ref at the gear's shaft speed Ω_ref of the
@@ -83,6 +83,41 @@ ComplexVector meshRow(const ShaftSystemModel& m, const MeshInfo& mesh) {
         if (j != kNone) row(Eigen::Index(j)) -= mesh.b2(d);
     }
     return row;
+}
+
+/// Viscous damping of the meshes, Σ c_k · r_kᵀ r_k over their coupling rows (real parts), built
+/// from the rows' few non-zero entries; a zero product is left out of the pattern.
+SparseMatrix meshDampingMatrix(const std::vector<ComplexVector>& rows, const std::vector<double>& c, Eigen::Index n) {
+    std::vector<Eigen::Triplet<double>> entries;
+    for (size_t k = 0; k < rows.size(); ++k) {
+        std::vector<Eigen::Index> nonZero;
+        for (Eigen::Index i = 0; i < n; ++i)
+            if (rows[k](i).real() != 0.0) nonZero.push_back(i);
+        for (Eigen::Index j : nonZero)
+            for (Eigen::Index i : nonZero) {
+                const double v = rows[k](j).real() * (c[k] * rows[k](i).real());
+                if (v != 0.0) entries.emplace_back(i, j, v);
+            }
+    }
+    SparseMatrix out(n, n);
+    out.setFromTriplets(entries.begin(), entries.end());  // sums the meshes' shares in mesh order
+    return out;
+}
+
+/// Keeps SparseLU's per-factorisation workspace in the heap from one factorisation to the next.
+///
+/// SparseLU allocates a panel workspace of about 680·n bytes (n DOF) in every factorisation and
+/// frees it on return. glibc gives the top of its heap back to the system whenever more than its
+/// trim threshold lies free there; that threshold starts at 128 kB and only rises to twice the
+/// size of a block that glibc served by mmap and got back. Until then every factorisation of a
+/// model above a few hundred DOF faults its workspace in afresh, which doubles the time of a
+/// 600-DOF sweep in a new process. One such block, freed at once, raises the threshold above the
+/// workspace; other allocators just serve and take back one block.
+void keepLuWorkspaceInHeap(Eigen::Index n) {
+    const size_t workspace = 680 * size_t(n) + (64u << 10);
+    const size_t bytes = std::clamp<size_t>(2 * workspace, 256u << 10, 32u << 20);
+    void* volatile block = ::operator new(bytes);  // volatile: the pair must not be optimised away
+    ::operator delete(block);
 }
 
 /// Section forces at a node: the force and moment (N, N·m) the element on the node's right
@@ -124,40 +159,95 @@ void whirl(Complex ux, Complex uz, double spinSign, double& major, double& minor
     phase = (std::abs(F) > 0 && std::abs(B) > 0) ? (std::arg(F) + std::arg(B)) / 2 : std::abs(F) > 0 ? std::arg(F) : std::arg(B);
 }
 
-using RiapRows = std::vector<std::vector<RealImaginaryAmplitudePhase>>;
-
-/// Fills the four directional series (rows x, y, z; one column per excitation) of a carrier.
-struct CarrierSeries {
-    RiapRows u, r, f, mo;
-    CarrierSeries() : u(3), r(3), f(3), mo(3) {}
-    void add(const Eigen::Matrix<Complex, 6, 1>& disp, const Eigen::Matrix<Complex, 6, 1>& load) {
-        for (int a = 0; a < 3; ++a) {
-            u[size_t(a)].push_back(riap(disp(a)));
-            r[size_t(a)].push_back(riap(disp(a + 3)));
-            f[size_t(a)].push_back(riap(load(a)));
-            mo[size_t(a)].push_back(riap(load(a + 3)));
+/// Fills a carrier's four directional series (rows x, y, z; one column per excitation) straight
+/// into its speed-domain record, then copies them into the frequency domain: both domains hold
+/// the same values.
+class CarrierSeries {
+public:
+    CarrierSeries(ForcedResponseResultsSpeedDomain& sd, size_t columns) : sd_(sd) {
+        for (RiapSeries2* s : {&sd.uVecVsSpeed, &sd.rVecVsSpeed, &sd.fVecVsSpeed, &sd.mVecVsSpeed}) {
+            s->resize(3);
+            for (RiapSeries& row : *s) row.reserve(columns);
         }
     }
-    /// Copies the series into the frequency domain and moves them into the speed domain.
-    template <class FreqDomain, class SpeedDomain>
-    void store(FreqDomain& fd, SpeedDomain& sd, const std::vector<double>& freqs) && {
+    void add(const Eigen::Matrix<Complex, 6, 1>& disp, const Eigen::Matrix<Complex, 6, 1>& load) {
+        for (size_t a = 0; a < 3; ++a) {
+            appendRiap(sd_.uVecVsSpeed[a], disp(Eigen::Index(a)));
+            appendRiap(sd_.rVecVsSpeed[a], disp(Eigen::Index(a + 3)));
+            appendRiap(sd_.fVecVsSpeed[a], load(Eigen::Index(a)));
+            appendRiap(sd_.mVecVsSpeed[a], load(Eigen::Index(a + 3)));
+        }
+    }
+    /// Copies the series into the frequency domain and takes the whirl of the first excitation.
+    void finish(ForcedResponseResultsFreqDomain& fd, const std::vector<double>& freqs) {
         fd.f = freqs;
         fd.fCarrier = freqs;
-        fd.uVecVsFreq = u;
-        fd.rVecVsFreq = r;
-        fd.fVecVsFreq = f;
-        fd.mVecVsFreq = mo;
-        sd.uVecVsSpeed = std::move(u);
-        sd.rVecVsSpeed = std::move(r);
-        sd.fVecVsSpeed = std::move(f);
-        sd.mVecVsSpeed = std::move(mo);
-        // The whirl of the first excitation.
-        const auto& moved = sd.uVecVsSpeed;
-        if (moved.size() == 3 && !moved[0].empty()) {
-            const Complex ux(moved[0][0].real, moved[0][0].imaginary), uz(moved[2][0].real, moved[2][0].imaginary);
-            whirl(ux, uz, 1.0, sd.whirlMajorBendingSemiAxis, sd.whirlMinorBendingSemiAxis, sd.whirlPhaseAngle);
+        fd.uVecVsFreq = sd_.uVecVsSpeed;
+        fd.rVecVsFreq = sd_.rVecVsSpeed;
+        fd.fVecVsFreq = sd_.fVecVsSpeed;
+        fd.mVecVsFreq = sd_.mVecVsSpeed;
+        const RiapSeries2& u = sd_.uVecVsSpeed;
+        if (!u[0].empty()) {
+            const Complex ux(u[0][0].real, u[0][0].imaginary), uz(u[2][0].real, u[2][0].imaginary);
+            whirl(ux, uz, 1.0, sd_.whirlMajorBendingSemiAxis, sd_.whirlMinorBendingSemiAxis, sd_.whirlPhaseAngle);
         }
     }
+
+private:
+    ForcedResponseResultsSpeedDomain& sd_;
+};
+
+/// The system matrix K + iH − ω²M + iω(C + ΩG) of every excitation on one sparsity pattern, the
+/// union of the terms' patterns. Each term's values are laid out along that pattern once (zero
+/// where the term has no entry), so a new speed or frequency only rewrites the values in place:
+/// no sparse expression is evaluated and nothing is allocated per solve.
+class SystemMatrix {
+public:
+    SystemMatrix(const ComplexSparse& KH, const ComplexSparse& M, const SparseMatrix& C, const SparseMatrix& G)
+        : a_(KH + M + (C + G).cast<Complex>()) {
+        a_.makeCompressed();
+        kh_ = along(KH);
+        m_ = along(M);
+        c_ = along(C);
+        g_ = along(G);
+        d_.resize(c_.size());
+    }
+    /// The damping C + ΩG of the shaft speed Ω, rad/s.
+    void setSpin(double spin) {
+        for (size_t k = 0; k < d_.size(); ++k) d_[k] = c_[k] + spin * g_[k];
+    }
+    /// The matrix at the excitation frequency ω (rad/s) and the speed of the last setSpin.
+    const ComplexSparse& at(double omega) {
+        // (K + iH) − ω²M + (0 + iω)(D + 0i), written out in real arithmetic: the same operations
+        // as the complex expression, without the NaN-recovery call of a complex product.
+        const double w2 = omega * omega;
+        Complex* a = a_.valuePtr();
+        for (size_t k = 0; k < d_.size(); ++k) {
+            const double d = d_[k];
+            a[k] = Complex((kh_[k].real() - w2 * m_[k].real()) + (0.0 * d - omega * 0.0),
+                           (kh_[k].imag() - w2 * m_[k].imag()) + (0.0 * 0.0 + omega * d));
+        }
+        return a_;
+    }
+
+private:
+    template <class Scalar>
+    std::vector<Scalar> along(const Eigen::SparseMatrix<Scalar>& x) const {
+        std::vector<Scalar> out(size_t(a_.nonZeros()), Scalar(0));
+        const int* inner = a_.innerIndexPtr();
+        for (Eigen::Index j = 0; j < a_.outerSize(); ++j) {
+            int k = a_.outerIndexPtr()[j];
+            for (typename Eigen::SparseMatrix<Scalar>::InnerIterator it(x, j); it; ++it) {
+                while (inner[k] != it.index()) ++k;  // x's pattern is part of a_'s, both sorted
+                out[size_t(k)] = it.value();
+            }
+        }
+        return out;
+    }
+
+    ComplexSparse a_;
+    std::vector<Complex> kh_, m_;
+    std::vector<double> c_, g_, d_;
 };
 
 Eigen::Matrix<Complex, 6, 1> nodeSolution(const ShaftSystemModel& m, const ComplexVector& u, size_t node) {
@@ -212,31 +302,50 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
     for (const auto& group : data.gearCalcResults.PPTE) ppte.insert(ppte.end(), group.begin(), group.end());
     std::vector<ComplexVector> rows;
     std::vector<double> meshC;
-    SparseMatrix meshDampingMatrix(n, n);
     for (size_t k = 0; k < m.meshes.size(); ++k) {
         rows.push_back(meshRow(m, m.meshes[k]));
         meshC.push_back(meshDamping(m, m.meshes[k], run));
-        const Eigen::VectorXd r = rows.back().real();
-        meshDampingMatrix += (meshC.back() * (r * r.transpose())).sparseView();
     }
 
     // K + iH and the damping (bearings, connections, meshes), complex once.
     const ComplexSparse KH = m.K.cast<Complex>() + Complex(0, 1) * m.H.cast<Complex>();
-    const ComplexSparse Mc = m.M.cast<Complex>();
-    const SparseMatrix Cv = m.C + meshDampingMatrix;
+    SystemMatrix system(KH, m.M.cast<Complex>(), m.C + meshDampingMatrix(rows, meshC, n), m.G);
     Eigen::SparseLU<ComplexSparse> lu;
     bool analysed = false;
+    keepLuWorkspaceInHeap(n);
+
+    // Excitations, the same list at every speed: 1× unbalance of each shaft's gears, then every
+    // mesh's harmonics. Every shaft has its column (zero without unbalanced gears): column s is
+    // shaft s. A mesh's force does not depend on the speed, only its frequency does.
+    std::vector<Column> columns;
+    if (run.considerUnbalanceMasses)
+        for (size_t s = 0; s < m.shafts.size(); ++s) columns.push_back({0.0, ComplexVector::Zero(n)});
+    if (run.considerGearMeshForces)
+        for (size_t k = 0; k < m.meshes.size(); ++k) {
+            const double pp = k < ppte.size() ? ppte[k] : kDefaultPPTE;
+            for (unsigned h = 1; h <= harmonics; ++h) {
+                Column c{0.0, ComplexVector(), k, pp / (2.0 * h)};
+                // Transmission error e: the mesh spring pushes km·e along its row.
+                c.force = (m.meshes[k].stiffness * c.te) * rows[k];
+                c.loaded = c.te != 0.0;
+                columns.push_back(std::move(c));
+            }
+        }
+    std::vector<ComplexVector> solutions(columns.size(), ComplexVector(n));
+    std::vector<double> freqs(columns.size());
 
     results.forcedResponseResults.reserve(speeds.size());
     std::vector<WhirlDataMembers> maxWhirl(m.docPoints.size());
     for (size_t j = 0; j < speeds.size(); ++j) {
         const double spin = speeds[j] * kRpmToRadPerSecond;
-        // Excitations: 1× unbalance of each shaft's gears, then every mesh's harmonics.
-        std::vector<Column> columns;
+        size_t next = 0;
         if (run.considerUnbalanceMasses)
             for (size_t s = 0; s < m.shafts.size(); ++s) {
+                Column& c = columns[next++];
                 const double w = m.shafts[s].speedRatio * spin;
-                Column c{std::abs(w), ComplexVector::Zero(n)};
+                c.omega = std::abs(w);
+                c.force.setZero();
+                c.loaded = false;
                 for (size_t g = 0; g < m.gears.size(); ++g) {
                     if (m.gears[g].shaft != s || unbalance[g] == 0.0) continue;
                     // A force m e Ω² turning with the shaft: along x at t = 0, then towards −z
@@ -248,32 +357,23 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                     c.force(Eigen::Index(iz)) += Complex(0, w >= 0 ? F : -F);
                     c.loaded = c.loaded || F != 0.0;
                 }
-                // Every shaft has its column (zero without unbalanced gears): column s is shaft s.
-                columns.push_back(std::move(c));
             }
         if (run.considerGearMeshForces)
             for (size_t k = 0; k < m.meshes.size(); ++k) {
                 const GearInfo& g1 = m.gears[m.meshes[k].gear1];
                 const double meshOmega = g1.teeth * std::abs(m.shafts[g1.shaft].speedRatio * spin);
-                const double pp = k < ppte.size() ? ppte[k] : kDefaultPPTE;
-                for (unsigned h = 1; h <= harmonics; ++h) {
-                    Column c{meshOmega * h, ComplexVector::Zero(n), k, pp / (2.0 * h)};
-                    // Transmission error e: the mesh spring pushes km·e along its row.
-                    c.force = (m.meshes[k].stiffness * c.te) * rows[k];
-                    c.loaded = c.te != 0.0;
-                    columns.push_back(std::move(c));
-                }
+                for (unsigned h = 1; h <= harmonics; ++h) columns[next++].omega = meshOmega * h;
             }
 
-        std::vector<ComplexVector> solutions;
-        const ComplexSparse D = (Cv + spin * m.G).cast<Complex>();
-        for (const Column& c : columns) {
-            if (!c.loaded) {
-                solutions.push_back(ComplexVector::Zero(n));
+        system.setSpin(spin);
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const Column& col = columns[c];
+            if (!col.loaded) {
+                solutions[c].setZero();
                 continue;
             }
             // (K + iH − ω²M + iω(C + ΩG)) u = f
-            const ComplexSparse A = KH - (c.omega * c.omega) * Mc + Complex(0, c.omega) * D;
+            const ComplexSparse& A = system.at(col.omega);
             if (!analysed) {
                 lu.analyzePattern(A);
                 analysed = true;
@@ -281,21 +381,21 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             lu.factorize(A);
             if (lu.info() != Eigen::Success)
                 throw NumericalError(fmt::format("the system matrix is singular at {} 1/min, {} Hz (an unsupported "
-                                                 "rigid-body motion excited at rest?)", speeds[j], c.omega / kTwoPi));
-            solutions.push_back(lu.solve(c.force));
-            if (!solutions.back().allFinite())
-                throw NumericalError(fmt::format("the response at {} 1/min, {} Hz is not finite", speeds[j], c.omega / kTwoPi));
+                                                 "rigid-body motion excited at rest?)", speeds[j], col.omega / kTwoPi));
+            solutions[c] = lu.solve(col.force);
+            if (!solutions[c].allFinite())
+                throw NumericalError(fmt::format("the response at {} 1/min, {} Hz is not finite", speeds[j], col.omega / kTwoPi));
         }
-        std::vector<double> freqs;
-        for (const Column& c : columns) freqs.push_back(c.omega / kTwoPi);
+        for (size_t c = 0; c < columns.size(); ++c) freqs[c] = columns[c].omega / kTwoPi;
 
-        NWelleResultForcedResponse entry;
+        NWelleResultForcedResponse& entry = results.forcedResponseResults.emplace_back();
         entry.speedRefBound = speeds[j];
         entry.timeOutputs.baseFrequency = freqs.empty() ? 0.0 : freqs.front();
         // Documentation points.
+        entry.docPointResults.resize(m.docPoints.size());
         for (size_t p = 0; p < m.docPoints.size(); ++p) {
             const DocPointInfo& dp = m.docPoints[p];
-            DocPointForcedResponseResults r;
+            DocPointForcedResponseResults& r = entry.docPointResults[p];
             r.docPointName = dp.name;
             r.docPointShaftName = m.subShafts[m.shafts[dp.shaft].subShafts[dp.subShaft]].name;
             r.docPointShaftCalcNum = int(dp.shaft);
@@ -304,10 +404,10 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             r.docPointShaftNumTM = unsigned(dp.shaft);
             r.pos = dp.pos;
             r.speedShaft = m.shafts[dp.shaft].speedRatio * speeds[j];
-            CarrierSeries series;
+            CarrierSeries series(r.docPointSpeedDomain, columns.size());
             for (size_t c = 0; c < columns.size(); ++c)
                 series.add(nodeSolution(m, solutions[c], dp.node), sectionForces(m, solutions[c], dp.node, columns[c].omega, spin));
-            std::move(series).store(r.docPointFreqDomain, r.docPointSpeedDomain, freqs);
+            series.finish(r.docPointFreqDomain, freqs);
             const double spinSign = m.shafts[dp.shaft].speedRatio * spin < 0 ? -1.0 : 1.0;
             r.docPointSpeedDomain.whirlMinorBendingSemiAxis *= spinSign;
             const double major = r.docPointSpeedDomain.whirlMajorBendingSemiAxis;
@@ -318,18 +418,20 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 maxWhirl[p].whirlMinorBendingSemiAxis = r.docPointSpeedDomain.whirlMinorBendingSemiAxis;
                 maxWhirl[p].whirlPhaseAngle = r.docPointSpeedDomain.whirlPhaseAngle;
             }
-            entry.docPointResults.push_back(std::move(r));
         }
         // Bearings and connections: the force and moment they transmit, (K + iωC) u.
-        for (const SupportInfo& sp : m.supports) {
-            BearingForcedResponseResults b;
+        entry.bearingResults.resize(m.supports.size());
+        for (size_t i = 0; i < m.supports.size(); ++i) {
+            const SupportInfo& sp = m.supports[i];
+            BearingForcedResponseResults& b = entry.bearingResults[i];
             b.name = sp.name;
             b.shaftNumTM = int(sp.shaft);
-            b.boundNum = int(&sp - m.supports.data());
+            b.boundNum = int(i);
             b.speedShaft = m.shafts[sp.shaft].speedRatio * speeds[j];
-            CarrierSeries series;
+            CarrierSeries series(b.bearingSpeedDomain, columns.size());
             for (size_t c = 0; c < columns.size(); ++c) {
-                Eigen::Matrix<Complex, 6, 1> q = nodeSolution(m, solutions[c], sp.node);
+                const Eigen::Matrix<Complex, 6, 1> disp = nodeSolution(m, solutions[c], sp.node);
+                Eigen::Matrix<Complex, 6, 1> q = disp;
                 if (sp.otherNode != kNone) {
                     const Eigen::Matrix3d T3 = m.shafts[sp.shaft].axes.transpose() * m.shafts[sp.otherShaft].axes;
                     const Eigen::Matrix<Complex, 6, 1> o = nodeSolution(m, solutions[c], sp.otherNode);
@@ -338,16 +440,16 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 }
                 const Eigen::Matrix<Complex, 6, 1> load =
                     sp.stiffness.cast<Complex>() * q + Complex(0, columns[c].omega) * (sp.damping.cast<Complex>() * q);
-                series.add(nodeSolution(m, solutions[c], sp.node), load);
+                series.add(disp, load);
             }
-            std::move(series).store(b.bearingFreqDomain, b.bearingSpeedDomain, freqs);
-            entry.bearingResults.push_back(std::move(b));
+            series.finish(b.bearingFreqDomain, freqs);
         }
         // Gear meshes: deflection along the line of action, dynamic mesh force, stiffness.
+        entry.gearMeshResults.resize(m.meshes.size());
         for (size_t k = 0; k < m.meshes.size(); ++k) {
             const MeshInfo& mesh = m.meshes[k];
             const GearInfo &g1 = m.gears[mesh.gear1], &g2 = m.gears[mesh.gear2];
-            GearMeshForcedResponseResults g;
+            GearMeshForcedResponseResults& g = entry.gearMeshResults[k];
             g.nDataIdsOfGears = {int64_t(mesh.gear1) + 1, int64_t(mesh.gear2) + 1};
             g.name = mesh.name;
             g.shaftNumTMMain = g.shaftNumTMInput = int(g1.shaft);
@@ -358,7 +460,9 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             g.posGearOutGlobal = g2.centre.dot(m.shafts[g2.shaft].axes.col(1));
             g.speedShaftMain = m.shafts[g1.shaft].speedRatio * speeds[j];
             g.omega = g1.teeth * std::abs(m.shafts[g1.shaft].speedRatio * spin);
-            g.gearMeshFreqDomain.f = freqs;
+            GearMeshForcedResponseResultsFreqDomain& fd = g.gearMeshFreqDomain;
+            fd.f = freqs;
+            for (RiapSeries* s : {&fd.dispPLVsFreq, &fd.forcePLVsFreq, &fd.stiffPLVsFreq}) s->reserve(columns.size());
             double teAmplitude = 0.0;
             for (size_t c = 0; c < columns.size(); ++c) {
                 if (columns[c].mesh == k && g.baseFreqInd < 0) g.baseFreqInd = int(c);
@@ -366,32 +470,31 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 teAmplitude = std::max(teAmplitude, e);
                 const Complex delta = rows[k].transpose() * solutions[c];
                 const Complex force = mesh.stiffness * (delta - e) + Complex(0, columns[c].omega * meshC[k]) * delta;
-                g.gearMeshFreqDomain.dispPLVsFreq.push_back(riap(delta));
-                g.gearMeshFreqDomain.forcePLVsFreq.push_back(riap(force));
-                g.gearMeshFreqDomain.stiffPLVsFreq.push_back(riap(mesh.stiffness));
-                g.maxDynamicForce = std::max(g.maxDynamicForce, std::abs(force));
+                appendRiap(fd.dispPLVsFreq, delta);
+                appendRiap(fd.forcePLVsFreq, force);
+                appendRiap(fd.stiffPLVsFreq, mesh.stiffness);
+                g.maxDynamicForce = std::max(g.maxDynamicForce, fd.forcePLVsFreq.back().amplitude);
             }
             // Dynamic factor: the dynamic mesh force over the force the transmission error would
             // give between blocked gears (km·e).
             g.dynamicFactor = teAmplitude > 0 ? 1.0 + g.maxDynamicForce / (mesh.stiffness * teAmplitude) : 1.0;
-            g.gearMeshSpeedDomain.dispPLVsSpeed = g.gearMeshFreqDomain.dispPLVsFreq;  // the same series over speed
-            g.gearMeshSpeedDomain.forcePLVsSpeed = g.gearMeshFreqDomain.forcePLVsFreq;
-            g.gearMeshSpeedDomain.stiffPLVsSpeed = g.gearMeshFreqDomain.stiffPLVsFreq;
-            entry.gearMeshResults.push_back(std::move(g));
+            g.gearMeshSpeedDomain.dispPLVsSpeed = fd.dispPLVsFreq;  // the same series over speed
+            g.gearMeshSpeedDomain.forcePLVsSpeed = fd.forcePLVsFreq;
+            g.gearMeshSpeedDomain.stiffPLVsSpeed = fd.stiffPLVsFreq;
         }
         // Results at every node along the shafts.
-        if (run.calculateResultsVsLength)
+        if (run.calculateResultsVsLength) {
+            entry.resultsVsLength.resize(m.nodes.size());
             for (size_t node = 0; node < m.nodes.size(); ++node) {
-                ForcedResponseResultsVsLength l;
+                ForcedResponseResultsVsLength& l = entry.resultsVsLength[node];
                 l.shaftNumTM = int(m.nodes[node].shaft);
                 l.pos = m.nodes[node].pos;
-                CarrierSeries series;
+                CarrierSeries series(l.speedDomainResult, columns.size());
                 for (size_t c = 0; c < columns.size(); ++c)
                     series.add(nodeSolution(m, solutions[c], node), sectionForces(m, solutions[c], node, columns[c].omega, spin));
-                std::move(series).store(l.freqDomainResult, l.speedDomainResult, freqs);
-                entry.resultsVsLength.push_back(std::move(l));
+                series.finish(l.freqDomainResult, freqs);
             }
-        results.forcedResponseResults.push_back(std::move(entry));
+        }
         if (progress) progress(j + 1, speeds.size());
     }
     for (const WhirlDataMembers& w : maxWhirl) {

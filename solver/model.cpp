@@ -672,6 +672,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
     // ---- assembly ---------------------------------------------------------------------------------
     Assembler as{m.dofIndex};
     Triplets energy[kEnergyKinds], motion[kMotionKinds], damping, gyro;
+    m.elements.reserve(elements.size());  // 13 kB each: no regrowth copies
     for (const Element& e : elements) {
         m.elements.push_back({e.node1, e.node2, e.shaft, timoshenkoElement(e.length, e.section, e.material)});
         const BeamElementMatrices& em = m.elements.back().matrices;

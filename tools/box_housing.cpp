@@ -1,6 +1,9 @@
 #include "tools/box_housing.h"
 
+#include "drivesys/platform/nmath/nmatrix_impl.h"
+
 #include <algorithm>
+#include <Eigen/Dense>
 #include <array>
 #include <cmath>
 #include <sstream>
@@ -143,7 +146,7 @@ BoxHousing makeBoxHousing() {
         f.nodeNumbers.push_back(numbers[node]);
         f.nodeCoords.push_back(coords[node]);
     }
-    f.stiffness = NMatrix(std::move(condensed));
+    f.stiffness = nmath::toNMatrix(condensed);
     for (int w = 0; w < 2; ++w)
         for (int s = 0; s < 2; ++s) h.boreCentre[w][s] = static_cast<unsigned>(4 * w + 1 + s);
     // Initial offsets (mm, rad): the bores of the z = 200 wall sit 0.02 mm high.

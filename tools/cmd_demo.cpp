@@ -1,5 +1,4 @@
 // drivesys demo [--out DIR]: runs the library's main job on built-in sample data.
-#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <map>
@@ -13,8 +12,7 @@ drivesys_cli::CommandRegistrar demoCommand(1, [](CLI::App& app, drivesys_cli::Re
     auto out = std::make_shared<std::string>("demo-out");
     cmd->add_option("--out", *out, "Output folder")->capture_default_str();
     cmd->callback([out] {
-        auto& steps = drivesys_cli::demoSteps();
-        std::stable_sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.order < b.order; });
+        auto& steps = drivesys_cli::DemoStepRegistrar::ordered();
         drivesys_cli::DemoContext ctx{drivesys_cli::nativePath(*out), std::cout, {}, {}};
         std::error_code ec;
         std::filesystem::create_directories(ctx.outDir, ec);

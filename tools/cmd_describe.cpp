@@ -8,20 +8,6 @@
 #include "tools/commands.h"
 #include "tools/describe.h"
 
-namespace drivesys_cli {
-std::vector<ScreenEntry>& describableScreens() {
-    static std::vector<ScreenEntry> list;
-    return list;
-}
-DescribableScreen::DescribableScreen(std::string name, std::string summary, std::function<void(nlohmann::json&)> describe) {
-    describableScreens().push_back(ScreenEntry{std::move(name), std::move(summary), std::move(describe), nullptr});
-}
-DescribableScreen::DescribableScreen(std::string name, std::string summary,
-                                     std::function<void(const std::string&, nlohmann::json&)> describeRecords) {
-    describableScreens().push_back(ScreenEntry{std::move(name), std::move(summary), nullptr, std::move(describeRecords)});
-}
-}  // namespace drivesys_cli
-
 namespace {
 using json = nlohmann::json;
 
@@ -43,7 +29,7 @@ drivesys_cli::CommandRegistrar describeCommand(12, [](CLI::App& app, drivesys_cl
                     "class is used), for screens over records")
         ->check(drivesys_cli::inputFileValidator());
     cmd->callback([screen, records] {
-        const auto& screens = drivesys_cli::describableScreens();
+        const auto& screens = drivesys_cli::DescribableScreen::all();
         if (screen->empty()) {
             json list = json::array();
             for (const auto& s : screens) list.push_back({{"name", s.name}, {"summary", s.summary}});

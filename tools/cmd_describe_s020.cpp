@@ -10,9 +10,10 @@
 namespace {
 using json = nlohmann::json;
 
-drivesys_cli::DescribableScreen s020(
-    "S020", "module screen (Meta_S020) of default tab records, or of the records of --records FILE",
-    [](const std::string& recordsFile, json& out) {
+drivesys_cli::DescribableScreen s020(drivesys_cli::ScreenEntry{
+    .name = "S020",
+    .summary = "module screen (Meta_S020) of default tab records, or of the records of --records FILE",
+    .describeRecords = [](const std::string& recordsFile, json& out) {
         ds::S020Records records;
         if (!recordsFile.empty()) {
             const json model = drivesys_cli::readJsonInput(recordsFile);
@@ -25,5 +26,5 @@ drivesys_cli::DescribableScreen s020(
         Meta meta;
         records.describe(meta);
         meta.dumpWithState(out);
-    });
+    }});
 }  // namespace

@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/diagrams.h"
+#include "drivesys/foundation/catalog.h"
+#include "drivesys/render/diagram_svg.h"
 #include "tools/commands.h"
 #include "tools/record_input.h"
 
@@ -125,7 +127,7 @@ drivesys_cli::CommandRegistrar diagramCommand(50, [](CLI::App& app, drivesys_cli
         const nlohmann::json tree = data.toJson();
         auto writeJson = [&tree](std::ostream& out) { out << std::setw(2) << tree << "\n"; };
         if (!opt->jsonOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->jsonOut), writeJson);
-        if (!opt->svgOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->svgOut), renderDiagramSvg(data));
+        if (!opt->svgOut.empty()) drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->svgOut), ds::renderDiagramSvg(data));
         if (opt->jsonOut.empty() && opt->svgOut.empty()) writeJson(std::cout);
         if (const nWString* error = data.textElement(L"error")) throw drivesys_cli::RefusedError(error->toUtf8());
     });

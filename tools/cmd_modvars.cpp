@@ -3,6 +3,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "drivesys/foundation/catalog.h"
 #include "tools/commands.h"
 #include "tools/modvars_text.h"
 #include "tools/record_input.h"

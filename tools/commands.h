@@ -10,6 +10,7 @@
 
 #include "drivesys/foundation/record.h"
 #include "tools/cli_io.h"
+#include "tools/registered.h"
 
 namespace drivesys_cli {
 
@@ -19,11 +20,13 @@ struct Registry {
 
 using CommandFactory = std::function<void(CLI::App& app, Registry& registry)>;
 
-/// Adds a sub-command to the tool (call from a static object in the command's file).
-struct CommandRegistrar {
-    CommandRegistrar(int order, CommandFactory factory);
+/// A sub-command: the tool adds them in ascending order.
+struct CommandEntry {
+    int order;
+    CommandFactory factory;
 };
-std::vector<std::pair<int, CommandFactory>>& commandFactories();
+/// Adds a sub-command to the tool: `CommandRegistrar name(order, factory);` in the command's file.
+using CommandRegistrar = Registered<CommandEntry>;
 
 /// What a demo step gets: the output folder and the terminal summary to extend.
 struct DemoContext {
@@ -45,15 +48,13 @@ private:
 };
 using DemoStep = std::function<void(DemoContext& context)>;
 
-/// Adds a step to `drivesys demo`; steps run in ascending order.
-struct DemoStepRegistrar {
-    DemoStepRegistrar(int order, std::string name, DemoStep step);
-};
+/// A step of `drivesys demo`; steps run in ascending order.
 struct DemoStepEntry {
     int order;
     std::string name;
     DemoStep step;
 };
-std::vector<DemoStepEntry>& demoSteps();
+/// Adds a step to `drivesys demo`: `DemoStepRegistrar name(order, "name", step);` in its file.
+using DemoStepRegistrar = Registered<DemoStepEntry>;
 
 }  // namespace drivesys_cli

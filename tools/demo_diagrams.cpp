@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "drivesys/diagrams.h"
+#include "drivesys/render/diagram_svg.h"
 #include "tools/commands.h"
 #include "tools/demo_solved.h"
 
@@ -48,7 +49,7 @@ drivesys_cli::DemoStepRegistrar diagramsStep(80, "diagrams", [](drivesys_cli::De
         if (const nWString* error = data.textElement(L"error"))
             throw std::runtime_error(fmt::format("{}: {}", d.file, error->toUtf8()));
         ctx.writeFile(fmt::format("diagrams/{}.json", d.file), data.toJson().dump(2) + "\n");
-        ctx.writeFile(fmt::format("diagrams/{}.svg", d.file), renderDiagramSvg(data));
+        ctx.writeFile(fmt::format("diagrams/{}.svg", d.file), ds::renderDiagramSvg(data));
         const nGrafikDiagram& diagram = data.diagrams().front();
         size_t points = 0;
         for (const auto& c : diagram.curves) points += c.x.size();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "drivesys/drivesys.h"
+#include "drivesys/samples/sample_gearbox.h"
 #include "tools/commands.h"
 
 namespace {
@@ -14,10 +15,10 @@ drivesys_cli::DemoStepRegistrar modelStep(20, "model", [](drivesys_cli::DemoCont
     const std::vector<const nMetaStruct*> records = box.records();
 
     const std::string fileName = "model.json";
-    ds::writeModelFile(ctx.outDir / fileName, records);
+    ds::writeModelFile((ctx.outDir / fileName).string(), records);
     ctx.written.push_back(fileName);
 
-    const ds::RecordList back = ds::readModelFile(ctx.outDir / fileName);
+    const ds::RecordList back = ds::readModelFile((ctx.outDir / fileName).string());
     const auto backPointers = ds::pointersOf(back);
     if (back.size() != records.size() || !ds::sameModel(records, backPointers) ||
         ds::modelToJson(backPointers) != ds::modelToJson(records))

@@ -13,7 +13,7 @@ using json = nlohmann::json;
 
 drivesys_cli::DemoStepRegistrar screensStep(40, "screens", [](drivesys_cli::DemoContext& ctx) {
     ctx.summary << "  screens:";
-    for (const auto& screen : drivesys_cli::describableScreens()) {
+    for (const auto& screen : drivesys_cli::DescribableScreen::all()) {
         json out;
         if (screen.describeRecords) screen.describeRecords("", out);
         else screen.describe(out);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/registered.h"
+
 namespace drivesys_cli {
 
 struct ScreenEntry {
@@ -21,14 +23,10 @@ struct ScreenEntry {
     std::function<void(const std::string& recordsFile, nlohmann::json& out)> describeRecords;
 };
 
-/// Adds a screen to `drivesys describe` (call from a static object).
-struct DescribableScreen {
-    DescribableScreen(std::string name, std::string summary, std::function<void(nlohmann::json& out)> describe);
-    DescribableScreen(std::string name, std::string summary,
-                      std::function<void(const std::string& recordsFile, nlohmann::json& out)> describeRecords);
-};
-
-/// The registered screens, in registration order.
-std::vector<ScreenEntry>& describableScreens();
+/// Adds a screen to `drivesys describe`; the screens are listed in registration order:
+///
+///   DescribableScreen s010("S010", "summary", describe);
+///   DescribableScreen s020(ScreenEntry{.name = "S020", .summary = "...", .describeRecords = ...});
+using DescribableScreen = Registered<ScreenEntry>;
 
 }  // namespace drivesys_cli

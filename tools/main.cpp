@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -8,20 +7,6 @@
 #include "tools/commands.h"
 
 namespace drivesys_cli {
-std::vector<std::pair<int, CommandFactory>>& commandFactories() {
-    static std::vector<std::pair<int, CommandFactory>> list;
-    return list;
-}
-CommandRegistrar::CommandRegistrar(int order, CommandFactory factory) {
-    commandFactories().emplace_back(order, std::move(factory));
-}
-std::vector<DemoStepEntry>& demoSteps() {
-    static std::vector<DemoStepEntry> list;
-    return list;
-}
-DemoStepRegistrar::DemoStepRegistrar(int order, std::string name, DemoStep step) {
-    demoSteps().push_back(DemoStepEntry{order, std::move(name), std::move(step)});
-}
 std::filesystem::path DemoContext::place(const std::string& name) const {
     const auto path = outDir / name;
     std::error_code ec;
@@ -68,12 +53,10 @@ int fail(int code, const std::string& what) {
 int main(int argc, char** argv) {
     CLI::App app{"drivesys: the drive-train system model library's command-line tool"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION + " (library version number " +
+    app.set_version_flag("--version", std::string("drivesys ") + DRIVESYS_VERSION_STRING + " (library version number " +
                                           std::to_string(GetQuelmVersion()) + ")");
     drivesys_cli::Registry registry;
-    auto& factories = drivesys_cli::commandFactories();
-    std::stable_sort(factories.begin(), factories.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [order, factory] : factories) factory(app, registry);
+    for (auto& command : drivesys_cli::CommandRegistrar::ordered()) command.factory(app, registry);
     // Every failure ends here: nothing escapes as an uncaught exception.
     try {
         if (const char* name = unknownCommand(app, argc, argv))

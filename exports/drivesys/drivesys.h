@@ -1,5 +1,6 @@
 #pragma once
 // drivesys: the umbrella header. A host includes this one header.
+#include "drivesys/version.h"
 #include "drivesys/platform/drivesys_export.h"
 #include "drivesys/platform/ntypes/internmessage.h"
 #include "drivesys/platform/ntypes/nwstring.h"

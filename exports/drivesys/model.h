@@ -1,5 +1,5 @@
 #pragma once
-// drivesys model: the element records of a drive train, the sample gearbox and the model file.
+// drivesys model: the element records of a drive train and the model file.
 #include "drivesys/platform/nmath/ncolor.h"
 #include "drivesys/model/bearings.h"
 #include "drivesys/model/connections.h"
@@ -9,5 +9,4 @@
 #include "drivesys/model/loads.h"
 #include "drivesys/model/model_file.h"
 #include "drivesys/model/ndofspectrum.h"
-#include "drivesys/samples/sample_gearbox.h"
 #include "drivesys/model/shafts.h"

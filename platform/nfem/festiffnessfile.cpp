@@ -1,4 +1,5 @@
 #include "drivesys/platform/nfem/festiffnessfile.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 #include <charconv>
 #include <cmath>
@@ -148,14 +149,14 @@ FEStiffnessMatrixFile Reader::read() {
                     if (!numbers_.insert(n).second) fail(fmt::format("node number {} appears twice", n));
                     file_.nodeNumbers.push_back(n);
                     file_.nodeCoords.emplace_back(number(t[1]), number(t[2]), number(t[3]));
-                } else if (key == "ux") {
-                    continue;  // column header
                 } else {
-                    if (t.size() != 6) fail(fmt::format("an INITIAL row needs 6 values (ux uy uz rotx roty rotz), found {}", t.size()));
-                    if (file_.initialTranslations.size() == file_.nodeCoords.size())
+                    const FEInitialLine kind = readFEInitialLine(
+                        t, [this](std::string_view v) { return number(v); }, file_.initialTranslations,
+                        file_.initialRotations);
+                    if (kind == FEInitialLine::Malformed)
+                        fail(fmt::format("an INITIAL row needs 6 values (ux uy uz rotx roty rotz), found {}", t.size()));
+                    if (file_.initialTranslations.size() > file_.nodeCoords.size())
                         fail(fmt::format("INITIAL has more rows than the {} nodes", file_.nodeCoords.size()));
-                    file_.initialTranslations.emplace_back(number(t[0]), number(t[1]), number(t[2]));
-                    file_.initialRotations.emplace_back(number(t[3]), number(t[4]), number(t[5]));
                 }
                 break;
             case Section::Stiffness: {
@@ -177,8 +178,8 @@ FEStiffnessMatrixFile Reader::read() {
         throw FEStiffnessFileError(0, fmt::format("the file ends after {} of {} stiffness rows", rowsRead_, dofs_));
 
     const auto m = static_cast<Eigen::Index>(dofs_);
-    file_.stiffness.eigen().resize(m, m);
-    Eigen::MatrixXd& k = file_.stiffness.eigen();
+    file_.stiffness.resize(m, m, true);
+    auto k = nmath::eigenView(file_.stiffness);
     size_t p = 0;
     for (Eigen::Index r = 0; r < m; ++r) {
         const Eigen::Index cols = lower_ ? r + 1 : m;

@@ -57,6 +57,24 @@ struct DRIVESYS_API FEStiffnessMatrixFile {
     FEStiffnessMatrixDefs toDefs() &&;
 };
 
+/// What one line inside an INITIAL section is.
+enum class FEInitialLine { Header, Row, Malformed };
+
+/// Reads the fields of one line inside an INITIAL section: a first field "ux" is the column
+/// header; six fields are a row, translation x, y, z then rotation x, y, z, each converted by
+/// `number` and appended; anything else is malformed and changes nothing. Both readers of the
+/// section read its lines through it: readFEStiffnessMatrix, which refuses a malformed line, and
+/// the lenient readInitialOffsetsFEMFromFile, which ends the section there.
+template <class Field, class Number>
+FEInitialLine readFEInitialLine(const std::vector<Field>& fields, Number&& number, std::vector<NVektor>& translations,
+                                std::vector<NVektor>& rotations) {
+    if (!fields.empty() && fields[0] == "ux") return FEInitialLine::Header;
+    if (fields.size() != 6) return FEInitialLine::Malformed;
+    translations.emplace_back(number(fields[0]), number(fields[1]), number(fields[2]));
+    rotations.emplace_back(number(fields[3]), number(fields[4]), number(fields[5]));
+    return FEInitialLine::Row;
+}
+
 /// Reads a stiffness file (path in UTF-8 on this platform). Throws FEStiffnessFileError.
 DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrixFile(const nWString& path);
 DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrix(std::istream& in);

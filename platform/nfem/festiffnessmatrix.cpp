@@ -1,4 +1,5 @@
 #include "drivesys/platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 #include <algorithm>
 #include <array>
@@ -114,7 +115,7 @@ double diagonalScale(double kjj) {
 
 /// The single-pass screen: true when K is finite and K·x ≈ Kᵀ·x row by row (see the header).
 /// K·x and Kᵀ·x come from the same panels of four columns, so the matrix is streamed once.
-bool passesProjectionScreen(const Eigen::MatrixXd& k) {
+bool passesProjectionScreen(const Eigen::Map<const Eigen::MatrixXd>& k) {
     const Eigen::Index n = k.rows();
     Eigen::VectorXd d(n), x(n);
     for (Eigen::Index j = 0; j < n; ++j) {
@@ -150,7 +151,7 @@ bool asymmetric(double x, double y, double di, double dj) {
 }
 
 // Element-wise check of the tile pair (rows r0.., cols c0..) and its mirror, r0 <= c0.
-void checkTilePair(const Eigen::MatrixXd& k, const std::vector<double>& diag, Eigen::Index r0, Eigen::Index c0,
+void checkTilePair(const Eigen::Map<const Eigen::MatrixXd>& k, const std::vector<double>& diag, Eigen::Index r0, Eigen::Index c0,
                    PairCheck& out) {
     const Eigen::Index n = k.rows();
     const Eigen::Index nr = std::min(kTile, n - r0);
@@ -173,7 +174,7 @@ void checkTilePair(const Eigen::MatrixXd& k, const std::vector<double>& diag, Ei
 NFEStiffnessMatrix::NFEStiffnessMatrix(const FEStiffnessMatrixDefs& defs) : defs_(defs) { validate(); }
 
 void NFEStiffnessMatrix::validate() {
-    const Eigen::MatrixXd& k = defs_.stiffnessMatrix().eigen();
+    const auto k = nmath::eigenView(defs_.stiffnessMatrix());
     const size_t nodes = defs_.nodeCoords.size();
     const size_t dof = static_cast<size_t>(dofPerNode());
     auto fail = [this](FEStiffnessMatrixStatus s, std::string text) {
@@ -249,7 +250,7 @@ std::vector<NVektor> NFEStiffnessMatrix::getFEStiffnessMatrixNodeCoords(bool si)
 }
 
 NMatrix NFEStiffnessMatrix::getFEStiffnessSubMatrix(const std::vector<size_t>& nodes, bool si) const {
-    const Eigen::MatrixXd& k = defs_.stiffnessMatrix().eigen();
+    const auto k = nmath::eigenView(defs_.stiffnessMatrix());
     const size_t dof = static_cast<size_t>(dofPerNode());
     std::vector<size_t> index;
     std::vector<double> rowScale, colScale;
@@ -265,11 +266,11 @@ NMatrix NFEStiffnessMatrix::getFEStiffnessSubMatrix(const std::vector<size_t>& n
     }
     const size_t m = index.size();
     NMatrix out;
-    out.eigen().resize(static_cast<Eigen::Index>(m), static_cast<Eigen::Index>(m));
+    out.resize(m, m, true);
     const Eigen::Index ld = k.rows();
     for (size_t j = 0; j < m; ++j) {
         const double* src = k.data() + static_cast<Eigen::Index>(index[j]) * ld;
-        double* dst = out.eigen().data() + static_cast<Eigen::Index>(j * m);
+        double* dst = out.data() + j * m;
         const double cj = colScale[j];
         for (size_t i = 0; i < m; ++i) dst[i] = src[index[i]] * rowScale[i] * cj;
     }

@@ -1,4 +1,5 @@
 #include "drivesys/platform/nmath/ntransformation.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,7 +90,7 @@ NTransformationMatrix::NTransformationMatrix(const std::array<NVektor, 3>& a, co
     const Eigen::JacobiSVD<Eigen::Matrix3d> svd(h, Eigen::ComputeFullU | Eigen::ComputeFullV);
     Eigen::Matrix3d d = Eigen::Matrix3d::Identity();
     if ((svd.matrixV() * svd.matrixU().transpose()).determinant() < 0.0) d(2, 2) = -1.0;
-    r_ = NMatrix3x3(Eigen::Matrix3d(svd.matrixV() * d * svd.matrixU().transpose()));
+    r_ = nmath::toNMatrix3x3(svd.matrixV() * d * svd.matrixU().transpose());
     t_ = cb - r_ * ca;
 
     double residual = 0.0;

@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "drivesys/platform/nmath/ndimensions.h"
-#include "drivesys/dynamics/forced_response_plot.h"
 
 namespace wmath {
 

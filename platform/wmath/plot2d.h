@@ -120,4 +120,15 @@ DRIVESYS_API void findCrossingEigenfrequencies(const std::vector<double>& speeds
                                                unsigned highestOrder);
 inline constexpr unsigned kMaxCrossingOrder = 1000;
 
+/// Axis labels, units and the scaling of values for quantity/part of a forced-response curve.
+struct ForcedResponseAxisText {
+    nWString xLabel;
+    nWString yLabel;
+    int xUnit = 0;
+    int yUnit = 0;
+    /// Unit the solver's values are in (converted to yUnit).
+    int valueUnit = 0;
+};
+DRIVESYS_API ForcedResponseAxisText forcedResponseAxisText(const General2DPlotDefinitions& defs, bool overFrequency);
+
 }  // namespace wmath

@@ -1,9 +1,6 @@
 #include "support/json_pair_contract.h"
 #include "support/record_contract.h"
+#include "support/record_families.h"
 
-using ForcedResponseRecords =
-    ::testing::Types<nvForcedResponseTab, nGearPairForcedResponse, nGearPairForcedResponseInput,
-                     nGearPairForcedResponseOutput, nBearingForcedResponse, nDocPointsForcedResponse, nvDatFilePair,
-                     nNorvaneRecurDynInterface, nBushingElement, nGearElement, nShaftElement>;
-INSTANTIATE_TYPED_TEST_SUITE_P(ForcedResponse, RecordContract, ForcedResponseRecords);
-INSTANTIATE_TYPED_TEST_SUITE_P(ForcedResponse, JsonPairContract, ForcedResponseRecords);
+DS_CONTRACT_SUITE(ForcedResponse, ds::ForcedResponseRecords);
+INSTANTIATE_TYPED_TEST_SUITE_P(ForcedResponse, JsonPairContract, contract::TestTypes<ds::ForcedResponseRecords>);

@@ -1,4 +1,4 @@
 #include "support/record_contract.h"
+#include "support/record_families.h"
 
-using FoundationRecords = ::testing::Types<Axis, NvCoordinateSystem, NvCoordinateSystem2D, AnnotatedData>;
-INSTANTIATE_TYPED_TEST_SUITE_P(Foundation, RecordContract, FoundationRecords);
+DS_CONTRACT_SUITE(Foundation, ds::FoundationRecords);

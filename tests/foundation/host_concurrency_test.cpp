@@ -16,6 +16,8 @@
 #include "drivesys/housing/nfemcasing.h"
 #include "drivesys/platform/nfem/festiffnessfile.h"
 #include "drivesys/platform/ntypes/internmessage.h"
+#include "drivesys/samples/sample_results.h"
+#include "drivesys/render/diagram_svg.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -62,7 +64,7 @@ std::string diagrams() {
         results.performedCalculation = calculation;
         nGrafikData data;
         data = InitSystemDynamicGrafik(command, data, true, NCalculationContext(), false, 0, 4, 0, 0, 0, false, results);
-        out += data.toJson().dump() + renderDiagramSvg(data);
+        out += data.toJson().dump() + ds::renderDiagramSvg(data);
     }
     return out;
 }

@@ -13,6 +13,7 @@ using json = nlohmann::json;
 
 class SchemaLeaf : public nMetaStruct {
     DS_RECORD(SchemaLeaf)
+public:
     short s = -3;
     unsigned u = 7;
     double d = NAN;
@@ -20,6 +21,7 @@ class SchemaLeaf : public nMetaStruct {
 
 class SchemaRoot : public nMetaStruct {
     DS_RECORD(SchemaRoot)
+public:
     int64_t id = -1;
     nWString name = L"n\u00e4me";
     std::vector<std::vector<double>> grid;

@@ -11,6 +11,7 @@ using json = nlohmann::json;
 
 class Item : public nMetaStruct {
     DS_RECORD(Item)
+public:
     DS_EQUALITY(Item)
     nWString name = L"item";
     int count = 2;
@@ -18,6 +19,7 @@ class Item : public nMetaStruct {
 
 class Holder : public nMetaStruct {
     DS_RECORD(Holder)
+public:
     std::vector<Item> items;
     std::vector<Item> plain;
     std::vector<std::vector<Item>> grid;
@@ -229,6 +231,12 @@ TEST(RecordVector, TwoLevelListsAddressRowsAndElements) {
     back.fromJson(h.toJson());
     EXPECT_EQ(back.grid[1][2].count, 9);
     EXPECT_TRUE(grid->remove(L"1].0]"));
+    EXPECT_EQ(h.grid[1].size(), 2u);
+    // Removing never grows: a row or element beyond the lists is refused.
+    EXPECT_FALSE(grid->remove(L"2].0]"));
+    EXPECT_FALSE(grid->remove(L"1].2]"));
+    EXPECT_FALSE(grid->remove(L"1].x]"));
+    EXPECT_EQ(h.grid.size(), 2u);
     EXPECT_EQ(h.grid[1].size(), 2u);
 }
 

@@ -1,8 +1,6 @@
 #include "support/json_pair_contract.h"
 #include "support/record_contract.h"
+#include "support/record_families.h"
 
-using FrequencyRecords = ::testing::Types<nFrequencies, nGearFrequencies, nBearingFrequencies, nShaftFrequencies,
-                                          nSimilarFrequencies, nAdditionalFrequencies, nIntersectingFrequencies,
-                                          nBoundaryPropertiesFreq>;
-INSTANTIATE_TYPED_TEST_SUITE_P(Frequencies, RecordContract, FrequencyRecords);
-INSTANTIATE_TYPED_TEST_SUITE_P(Frequencies, JsonPairContract, FrequencyRecords);
+DS_CONTRACT_SUITE(Frequencies, ds::FrequencyRecords);
+INSTANTIATE_TYPED_TEST_SUITE_P(Frequencies, JsonPairContract, contract::TestTypes<ds::FrequencyRecords>);

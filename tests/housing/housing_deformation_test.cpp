@@ -142,6 +142,12 @@ TEST_F(InitialOffsets, StopsAtTheFirstRowWithoutSixFields) {
     EXPECT_TRUE(rotations.empty());
 }
 
+// Unlike the stiffness-file reader, the offsets reader takes a header only with six fields.
+TEST_F(InitialOffsets, AHeaderOfOtherThanSixFieldsEndsTheSection) {
+    read("INITIAL\nux uy uz\n1 2 3 4 5 6\n");
+    EXPECT_TRUE(translations.empty());
+}
+
 TEST_F(InitialOffsets, ARowOfSevenFieldsEndsTheSectionToo) {
     read("INITIAL\n1 2 3 4 5 6\n1 2 3 4 5 6 7\n7 8 9 10 11 12\n");
     ASSERT_EQ(translations.size(), 1u);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drivesys/housing/housingtexts.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 #include "drivesys/housing/nfemcasing.h"
 #include "drivesys/platform/ntypes/translator.h"
 
@@ -169,9 +170,9 @@ TEST(NFEMCasing, SixDofDeflectionsMatchHandRotatedDenseSolve) {
     const NMatrix t = casing.getshaftCSToFEMCSFullTransformationMatrix();
     ASSERT_EQ(t.numRows(), 18u);
     const Eigen::Matrix3d r1 = axes(m.femCS).transpose() * axes(m.shaftCS[1]);
-    EXPECT_TRUE((t.eigen().block<3, 3>(6, 6).isApprox(r1, 1e-12)));
-    EXPECT_TRUE((t.eigen().block<3, 3>(9, 9).isApprox(r1, 1e-12)));
-    EXPECT_TRUE((t.eigen().block<3, 3>(0, 6).isZero()));
+    EXPECT_TRUE((nmath::eigenView(t).block<3, 3>(6, 6).isApprox(r1, 1e-12)));
+    EXPECT_TRUE((nmath::eigenView(t).block<3, 3>(9, 9).isApprox(r1, 1e-12)));
+    EXPECT_TRUE((nmath::eigenView(t).block<3, 3>(0, 6).isZero()));
 
     // A copy carries everything.
     const NFEMCasing copy = casing;

@@ -1,6 +1,6 @@
 #include "support/json_pair_contract.h"
 #include "support/record_contract.h"
+#include "support/record_families.h"
 
-using LoadSpectrumRecords = ::testing::Types<nZFLKimport, nZFLKfileData, channelData>;
-INSTANTIATE_TYPED_TEST_SUITE_P(LoadSpectrum, RecordContract, LoadSpectrumRecords);
-INSTANTIATE_TYPED_TEST_SUITE_P(LoadSpectrum, JsonPairContract, LoadSpectrumRecords);
+DS_CONTRACT_SUITE(LoadSpectrum, ds::LoadSpectrumRecords);
+INSTANTIATE_TYPED_TEST_SUITE_P(LoadSpectrum, JsonPairContract, contract::TestTypes<ds::LoadSpectrumRecords>);

@@ -1,8 +1,4 @@
 #include "support/record_contract.h"
+#include "support/record_families.h"
 
-using ModelRecords =
-    ::testing::Types<Shaft, ShaftPiece, Bearing, JournalBearing, Support, CylGear, Worm, WormGear, BevelHypoid,
-                     BeveloidGear, FaceGear, RopeSheave, Coupling, Carrier, Synchro, NDofSpectrum, CouplingConnection,
-                     Constraint, ForceTransfer, Powersplit, Powerloss, MagneticForce, CentricalLoad, ExcentricalLoad,
-                     AdditionalMass, Housing, Boundary, Group, SketcherDot>;
-INSTANTIATE_TYPED_TEST_SUITE_P(Model, RecordContract, ModelRecords);
+DS_CONTRACT_SUITE(Model, ds::ModelRecords);

@@ -79,8 +79,8 @@ TEST_F(ModelFileTest, AnyCataloguedClassTravelsItsOwnWay) {
     Synchro synchro;
     synchro.loadSpectrum.spectrumUy = {4.0};
     const fs::path file = dir / "mixed.json";
-    ds::writeModelFile(file, {&axis, &synchro});
-    const ds::RecordList back = ds::readModelFile(file);
+    ds::writeModelFile(file.string(), {&axis, &synchro});
+    const ds::RecordList back = ds::readModelFile(file.string());
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(static_cast<const Axis&>(*back[0]), axis);
     EXPECT_EQ(static_cast<const Synchro&>(*back[1]).loadSpectrum.spectrumUy, std::vector<double>{4.0});
@@ -109,14 +109,14 @@ TEST_F(ModelFileTest, MalformedModelsAreRejectedWithTheirPlace) {
 
 TEST_F(ModelFileTest, FileErrorsNameTheFile) {
     const fs::path missing = dir / "missing.json";
-    EXPECT_NE(messageOf([&] { ds::readModelFile(missing); }).find("missing.json"), std::string::npos);
+    EXPECT_NE(messageOf([&] { ds::readModelFile(missing.string()); }).find("missing.json"), std::string::npos);
     const fs::path broken = dir / "broken.json";
     writeText(broken, "{\"Shaft\": [ {\"Id\": 1}, ");
-    EXPECT_NE(messageOf([&] { ds::readModelFile(broken); }).find("broken.json"), std::string::npos);
+    EXPECT_NE(messageOf([&] { ds::readModelFile(broken.string()); }).find("broken.json"), std::string::npos);
     const fs::path badUtf8 = dir / "bad-utf8.json";
     writeText(badUtf8, "{\"Shaft\": [ {\"name\": \"\xC3\x28\"} ]}");
-    EXPECT_THROW(ds::readModelFile(badUtf8), std::runtime_error);
-    EXPECT_THROW(ds::writeModelFile(dir / "no-such-folder" / "m.json", {}), std::runtime_error);
+    EXPECT_THROW(ds::readModelFile(badUtf8.string()), std::runtime_error);
+    EXPECT_THROW(ds::writeModelFile((dir / "no-such-folder" / "m.json").string(), {}), std::runtime_error);
 }
 
 TEST_F(ModelFileTest, TolerantRecordsKeepDefaultsForValuesOfTheWrongType) {

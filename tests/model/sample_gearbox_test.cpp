@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "drivesys/drivesys.h"
+#include "drivesys/samples/sample_gearbox.h"
 
 namespace {
 using json = nlohmann::json;
@@ -147,8 +148,8 @@ TEST_F(SampleGearbox, SurvivesTheModelFileUnchanged) {
     const auto dir = std::filesystem::temp_directory_path() / ("drivesys-sample-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto file = dir / "model.json";
-    ds::writeModelFile(file, box.records());
-    const ds::RecordList back = ds::readModelFile(file);
+    ds::writeModelFile(file.string(), box.records());
+    const ds::RecordList back = ds::readModelFile(file.string());
     std::filesystem::remove_all(dir);
     EXPECT_EQ(back.size(), box.records().size());
     EXPECT_TRUE(ds::sameModel(box.records(), ds::pointersOf(back)));

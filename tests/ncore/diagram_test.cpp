@@ -97,16 +97,16 @@ TEST(NDiagramAdmin, CurvesByNameCommentLinesAndWritingIntoContainers) {
 // ---- SVG writer --------------------------------------------------------------------------------
 
 TEST(SvgWriter, EscapesNumbersAndAlwaysClosesWhatItOpened) {
-    EXPECT_EQ(SvgWriter::escape("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &apos;d&apos;&gt;");
-    EXPECT_EQ(SvgWriter::escape(std::string("x\x01y", 3)), "x y");
-    EXPECT_EQ(SvgWriter::number(1.0), "1");
-    EXPECT_EQ(SvgWriter::number(2.345678), "2.35");
-    EXPECT_EQ(SvgWriter::number(-0.001), "0");
-    EXPECT_EQ(SvgWriter::number(-12.5), "-12.5");
-    EXPECT_EQ(SvgWriter::number(kNaN), "0");
-    EXPECT_EQ(SvgWriter::points({{1, 2}, {3.5, -4}}), "1,2 3.5,-4");
+    EXPECT_EQ(ds::SvgWriter::escape("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &apos;d&apos;&gt;");
+    EXPECT_EQ(ds::SvgWriter::escape(std::string("x\x01y", 3)), "x y");
+    EXPECT_EQ(ds::SvgWriter::number(1.0), "1");
+    EXPECT_EQ(ds::SvgWriter::number(2.345678), "2.35");
+    EXPECT_EQ(ds::SvgWriter::number(-0.001), "0");
+    EXPECT_EQ(ds::SvgWriter::number(-12.5), "-12.5");
+    EXPECT_EQ(ds::SvgWriter::number(kNaN), "0");
+    EXPECT_EQ(ds::SvgWriter::points({{1, 2}, {3.5, -4}}), "1,2 3.5,-4");
 
-    SvgWriter w(100, 50);
+    ds::SvgWriter w(100, 50);
     w.open("g", {{"id", "a\"b"}});
     w.open("g");
     w.text(1, 2, "<&>");
@@ -121,17 +121,17 @@ TEST(SvgWriter, EscapesNumbersAndAlwaysClosesWhatItOpened) {
 TEST(SvgWriter, ReplacesEveryCharacterXmlForbids) {
     const std::string fffd = "\xEF\xBF\xBD";
     // U+FFFE and U+FFFF, then an encoded surrogate (three bytes, three replacements).
-    EXPECT_EQ(SvgWriter::escape("a\xEF\xBF\xBE b\xEF\xBF\xBF"), "a" + fffd + " b" + fffd);
-    EXPECT_EQ(SvgWriter::escape("\xED\xA0\x80"), fffd + fffd + fffd);
+    EXPECT_EQ(ds::SvgWriter::escape("a\xEF\xBF\xBE b\xEF\xBF\xBF"), "a" + fffd + " b" + fffd);
+    EXPECT_EQ(ds::SvgWriter::escape("\xED\xA0\x80"), fffd + fffd + fffd);
     // Stray continuation byte, a lead byte cut off at the end, an overlong '/', beyond U+10FFFF.
-    EXPECT_EQ(SvgWriter::escape("x\x80y"), "x" + fffd + "y");
-    EXPECT_EQ(SvgWriter::escape("z\xC3"), "z" + fffd);
-    EXPECT_EQ(SvgWriter::escape("\xC0\xAF"), fffd + fffd);
-    EXPECT_EQ(SvgWriter::escape("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);
+    EXPECT_EQ(ds::SvgWriter::escape("x\x80y"), "x" + fffd + "y");
+    EXPECT_EQ(ds::SvgWriter::escape("z\xC3"), "z" + fffd);
+    EXPECT_EQ(ds::SvgWriter::escape("\xC0\xAF"), fffd + fffd);
+    EXPECT_EQ(ds::SvgWriter::escape("\xF4\x90\x80\x80"), fffd + fffd + fffd + fffd);
     // C0 controls but tab and line feed become blanks; allowed characters stay as they are.
-    EXPECT_EQ(SvgWriter::escape(std::string("\0\x1b\r\t\n", 5)), "   \t\n");
+    EXPECT_EQ(ds::SvgWriter::escape(std::string("\0\x1b\r\t\n", 5)), "   \t\n");
     const std::string allowed = "\xC3\xA4 \xE2\x82\xAC \xEF\xBF\xBD \xEF\xBF\xBC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF \xC2\x85";
-    EXPECT_EQ(SvgWriter::escape(allowed), allowed);
+    EXPECT_EQ(ds::SvgWriter::escape(allowed), allowed);
 }
 
 TEST(SvgWriter, EveryTextItWritesParsesAsXml) {
@@ -144,7 +144,7 @@ TEST(SvgWriter, EveryTextItWritesParsesAsXml) {
         const size_t length = random() % 24;
         for (size_t i = 0; i < length; ++i)
             text += random() % 4 ? interesting[random() % interesting.size()] : static_cast<char>(random() % 256);
-        SvgWriter w(10, 10);
+        ds::SvgWriter w(10, 10);
         w.open("g", {{"id", text}});
         w.text(0, 0, text, {{"class", text}});
         const std::string svg = w.finish();
@@ -155,7 +155,7 @@ TEST(SvgWriter, EveryTextItWritesParsesAsXml) {
 // ---- diagram picture ---------------------------------------------------------------------------
 
 TEST(DiagramSvg, IsWellFormedAndEscapesEveryText) {
-    const std::string svg = renderDiagramSvg(sampleContainer());
+    const std::string svg = ds::renderDiagramSvg(sampleContainer());
     EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("Shaft: Input &amp; &lt;output&gt;"), std::string::npos);
     EXPECT_NE(svg.find("Bearing &lt;A&gt; &amp; &quot;B&quot;"), std::string::npos);
@@ -178,7 +178,7 @@ TEST(DiagramSvg, NamesWithCharactersXmlForbidsStillGiveAWellFormedPicture) {
     admin.setXAxis(L"x\uFFFE", 0, 1, 142, NDiagramAxis::Linear, false, false);
     admin.setDiagram(data, true);
     data.addElement({L"title", L"Shaft \uFFFE"});
-    const std::string svg = renderDiagramSvg(data);
+    const std::string svg = ds::renderDiagramSvg(data);
     EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_EQ(svg.find("\xEF\xBF\xBE"), std::string::npos);
     EXPECT_EQ(svg.find("\xEF\xBF\xBF"), std::string::npos);
@@ -186,7 +186,7 @@ TEST(DiagramSvg, NamesWithCharactersXmlForbidsStillGiveAWellFormedPicture) {
 }
 
 TEST(DiagramSvg, NonFinitePointsBreakTheLine) {
-    const std::string svg = renderDiagramSvg(sampleContainer());
+    const std::string svg = ds::renderDiagramSvg(sampleContainer());
     // Curve a is one polyline, curve b two pieces of two points each.
     EXPECT_EQ(count(svg, "<polyline"), 3u);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
@@ -197,30 +197,30 @@ TEST(DiagramSvg, NonFinitePointsBreakTheLine) {
     admin.addCurve(L"c", L"c", NCurveOption(), L"");
     for (double y : {kNaN, 1.0, kNaN, double(INFINITY)}) admin.addCurvePoint(L"c", 1, y);
     admin.setDiagram(data, true);
-    const std::string dot = renderDiagramSvg(data);
+    const std::string dot = ds::renderDiagramSvg(data);
     EXPECT_EQ(xmlWellFormedFault(dot), "");
     EXPECT_EQ(count(dot, "<polyline"), 0u);
     EXPECT_NE(dot.find("r=\"2\""), std::string::npos);
 }
 
 TEST(DiagramSvg, TicksAtNiceStepsAcrossTheAxisRange) {
-    const std::string svg = renderDiagramSvg(sampleContainer());
+    const std::string svg = ds::renderDiagramSvg(sampleContainer());
     for (const char* label : {">0<", ">1000<", ">2000<", ">4000<", ">30<"}) EXPECT_NE(svg.find(label), std::string::npos) << label;
 
-    const AxisTicks t = niceTicks(0, 6000);
+    const ds::AxisTicks t = ds::niceTicks(0, 6000);
     EXPECT_EQ(t.step, 1000.0);
     EXPECT_EQ(t.values, (std::vector<double>{0, 1000, 2000, 3000, 4000, 5000, 6000}));
-    const AxisTicks s = niceTicks(-1, 1);
+    const ds::AxisTicks s = ds::niceTicks(-1, 1);
     EXPECT_EQ(s.step, 0.5);
     EXPECT_EQ(s.values.front(), -1.0);
     EXPECT_EQ(s.values.back(), 1.0);
-    const AxisTicks odd = niceTicks(186.78, 905.0);
+    const ds::AxisTicks odd = ds::niceTicks(186.78, 905.0);
     EXPECT_LE(odd.min, 186.78);
     EXPECT_GE(odd.max, 905.0);
     EXPECT_EQ(std::fmod(odd.min, odd.step), 0.0);
     // Degenerate ranges still give a usable axis of bounded size.
     for (auto [lo, hi] : {std::pair{5.0, 5.0}, {0.0, 0.0}, {kNaN, 1.0}, {3.0, -3.0}, {-1e308, 1e308}, {1.7e308, 2.2e-308}}) {
-        const AxisTicks a = niceTicks(lo, hi);
+        const ds::AxisTicks a = ds::niceTicks(lo, hi);
         EXPECT_LT(a.min, a.max);
         EXPECT_GE(a.values.size(), 2u);
         EXPECT_LE(a.values.size(), 101u);
@@ -230,12 +230,12 @@ TEST(DiagramSvg, TicksAtNiceStepsAcrossTheAxisRange) {
 TEST(DiagramSvg, ContainersWithoutDiagramShowTheirError) {
     nGrafikData data;
     data.addElement({L"error", L"Wrong number of input parameters"});
-    const std::string svg = renderDiagramSvg(data);
+    const std::string svg = ds::renderDiagramSvg(data);
     EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("Error: Wrong number of input parameters"), std::string::npos);
-    DiagramSvgOptions o;
+    ds::DiagramSvgOptions o;
     o.diagramIndex = 3;
-    EXPECT_NE(renderDiagramSvg(sampleContainer(), o).find("No diagram"), std::string::npos);
+    EXPECT_NE(ds::renderDiagramSvg(sampleContainer(), o).find("No diagram"), std::string::npos);
 }
 
 TEST(DiagramSvg, LongLegendsAreSummarised) {
@@ -248,9 +248,9 @@ TEST(DiagramSvg, LongLegendsAreSummarised) {
         admin.addCurvePoint(name, 1, i + 1);
     }
     admin.setDiagram(data, true);
-    DiagramSvgOptions o;
+    ds::DiagramSvgOptions o;
     o.maxLegendEntries = 10;
-    const std::string svg = renderDiagramSvg(data, o);
+    const std::string svg = ds::renderDiagramSvg(data, o);
     EXPECT_EQ(xmlWellFormedFault(svg), "");
     EXPECT_NE(svg.find("and 51 more"), std::string::npos);
     EXPECT_EQ(count(svg, "<polyline"), 60u);

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -115,6 +116,14 @@ TEST(FEStiffnessFile, ReadsHandWrittenVariants) {
     EXPECT_EQ(f.stiffness(3, 0), -1.0);
     // Default units without a UNITS line.
     EXPECT_EQ(parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n").systemOfUnits, FEStiffnessMatrixSystemOfUnits{});
+}
+
+// The column header is known by its first field alone, wherever it stands in the section.
+TEST(FEStiffnessFile, AnInitialHeaderNeedsOnlyItsFirstField) {
+    const FEStiffnessMatrixFile f = parse("NODES\n1 0 0 0\n2 0 0 0\nINITIAL\nux uy uz\n0 0 0 0 0 1\nux\n"
+                                          "2 0 0 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n0 0 0 1\n0 0 0 0 1\n0 0 0 0 0 1\n");
+    EXPECT_EQ(f.initialRotations, (std::vector<NVektor>{NVektor(0, 0, 1), NVektor()}));
+    EXPECT_EQ(f.initialTranslations, (std::vector<NVektor>{NVektor(), NVektor(2, 0, 0)}));
 }
 
 TEST(FEStiffnessFile, ErrorsNameTheLine) {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "drivesys/platform/nfem/festiffnessmatrix.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 
 namespace {
 // Symmetric, diagonally dominant n×n matrix with reproducible entries.
@@ -84,7 +85,7 @@ TEST(NFEStiffnessMatrix, SymmetryToleranceFollowsEntryAndDiagonalScale) {
 
 TEST(NFEStiffnessMatrix, SiConversionScalesTranslationAndRotationBlocks) {
     NMatrix ones(12);
-    ones.eigen().setOnes();
+    nmath::eigenView(ones).setOnes();
     FEStiffnessMatrixDefs d = defsFor(ones, 2, true);
     d.systemOfUnits = {FELengthUnit::Millimetre, FEForceUnit::Kilonewton};
     const NFEStiffnessMatrix fe(d);

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "drivesys/foundation/record_impl.h"
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 #include "drivesys/platform/nmath/nmatrix.h"
 #include "drivesys/platform/nmath/nvektor.h"
 
@@ -57,7 +58,7 @@ TEST(NMatrix, GatherEqualsRepeatedDeletion) {
 TEST(NMatrix, InverseAndSingularity) {
     const NMatrix a{{4, 1, 0}, {1, 3, 1}, {0, 1, 2}};
     const NMatrix prod = a * a.inverse();
-    EXPECT_TRUE(prod.eigen().isApprox(Eigen::MatrixXd::Identity(3, 3), 1e-14));
+    EXPECT_TRUE(nmath::eigenView(prod).isApprox(Eigen::MatrixXd::Identity(3, 3), 1e-14));
     EXPECT_THROW((void)NMatrix({{1, 2}, {2, 4}}).inverse(), NMatrixSingularError);
     EXPECT_THROW((void)NMatrix(3).inverse(), NMatrixSingularError);
     EXPECT_THROW((void)NMatrix(2, 3).inverse(), NMatrixSingularError);
@@ -78,7 +79,7 @@ TEST(NMatrix, ProductsCheckSizes) {
 TEST(NMatrix3x3, InverseOfRotationAndSingular) {
     const double c = std::cos(0.3), s = std::sin(0.3);
     const NMatrix3x3 r = NMatrix3x3::fromColumns({c, s, 0}, {-s, c, 0}, {0, 0, 1});
-    EXPECT_TRUE(r.inverse().eigen().isApprox(r.transposed().eigen(), 1e-15));
+    EXPECT_TRUE(nmath::eigenView(r.inverse()).isApprox(nmath::eigenView(r.transposed()), 1e-15));
     EXPECT_THROW((void)NMatrix3x3().inverse(), NMatrixSingularError);
     EXPECT_THROW((void)NMatrix3x3::fromColumns({1, 0, 0}, {2, 0, 0}, {0, 0, 1}).inverse(), NMatrixSingularError);
 }
@@ -87,6 +88,7 @@ TEST(NMatrix3x3, InverseOfRotationAndSingular) {
 // A record class with every vector and matrix member kind.
 class LinalgHolder : public nMetaStruct {
     DS_RECORD(LinalgHolder)
+public:
     DS_JSON_ASSIGNMENT(LinalgHolder)
     NVektor point{1, 2, 3};
     NMatrix stiffness{{1, 0}, {0, 1}};

@@ -178,6 +178,70 @@ TEST(ForcedResponse, SampleGearboxPeaksWhereMeshOrderLinesCrossItsCampbellCurves
     EXPECT_GE(peaks, 1);
 }
 
+/// The values of one speed's results: every carrier's speed-domain series, the documentation
+/// points' whirl, the meshes' series and the excitation frequencies.
+std::vector<double> responseValues(const NWelleResultForcedResponse& e) {
+    std::vector<double> out;
+    auto series = [&](const RiapSeries& row) {
+        for (const auto& v : row) out.insert(out.end(), {v.real, v.imaginary, v.amplitude, v.phase});
+    };
+    auto carrier = [&](const ForcedResponseResultsSpeedDomain& sd, const ForcedResponseResultsFreqDomain& fd) {
+        for (const RiapSeries2* rows : {&sd.uVecVsSpeed, &sd.rVecVsSpeed, &sd.fVecVsSpeed, &sd.mVecVsSpeed})
+            for (const RiapSeries& row : *rows) series(row);
+        out.insert(out.end(), {sd.whirlMajorBendingSemiAxis, sd.whirlMinorBendingSemiAxis, sd.whirlPhaseAngle});
+        out.insert(out.end(), fd.f.begin(), fd.f.end());
+    };
+    for (const auto& b : e.bearingResults) carrier(b.bearingSpeedDomain, b.bearingFreqDomain);
+    for (const auto& p : e.docPointResults) carrier(p.docPointSpeedDomain, p.docPointFreqDomain);
+    for (const auto& l : e.resultsVsLength) carrier(l.speedDomainResult, l.freqDomainResult);
+    for (const auto& g : e.gearMeshResults) {
+        series(g.gearMeshFreqDomain.dispPLVsFreq);
+        series(g.gearMeshFreqDomain.forcePLVsFreq);
+        out.push_back(g.dynamicFactor);
+    }
+    return out;
+}
+
+TEST(ForcedResponse, EverySpeedOfASweepIsSolvedAsIfAlone) {
+    // One system matrix, factorisation and set of excitation vectors serve the whole sweep: what
+    // one speed leaves behind must not show in the next.
+    SolverInput in = ds::sampleGearboxSolverInput();
+    ForcedResponseDefinitionsStruct run;
+    run.considerUnbalanceMasses = true;
+    run.numHarmonics = 2;
+    run.calculateResultsVsLength = true;
+    const std::vector<double> sweep = {2500.0, 700.0, -900.0};
+    GeneralSystemDynamicsDefinitions general;
+    general.calculationToPerform = 1;
+    auto solve = [&](std::vector<double> speeds) {
+        run.speeds = std::move(speeds);
+        SolverOptions o = in.options;
+        o.forcedResponse = &run;
+        SystemVibrationResults r;
+        EXPECT_EQ(SolveSystemDynamics(in.definition, general, r, o).status, kSolverOk);
+        return r;
+    };
+    const SystemVibrationResults all = solve(sweep);
+    ASSERT_EQ(all.forcedResponseResults.size(), sweep.size());
+    for (size_t j = 0; j < sweep.size(); ++j) {
+        const SystemVibrationResults alone = solve({sweep[j]});
+        ASSERT_EQ(alone.forcedResponseResults.size(), 1u);
+        EXPECT_EQ(responseValues(all.forcedResponseResults[j]), responseValues(alone.forcedResponseResults[0])) << sweep[j];
+    }
+
+    // Unbalance alone: at standstill there is no force and nothing moves; the speed after it is
+    // solved as before it.
+    run.considerGearMeshForces = false;
+    const SystemVibrationResults still = solve({1480.0, 0.0, 1480.0});
+    const auto& entries = still.forcedResponseResults;
+    ASSERT_EQ(entries.size(), 3u);
+    for (const auto& b : entries[1].bearingResults)
+        for (const auto& row : b.bearingSpeedDomain.uVecVsSpeed)
+            for (const auto& v : row) EXPECT_EQ(v.amplitude, 0.0);
+    EXPECT_GT(entries[0].bearingResults.at(0).bearingSpeedDomain.fVecVsSpeed.at(0).at(0).amplitude, 0.0);
+    EXPECT_EQ(responseValues(entries[2]), responseValues(entries[0]));
+}
+
 TEST(ForcedResponse, OversizedRunsAreRefusedBeforeAnyWork) {
     SolverInput in = ds::sampleGearboxSolverInput();
     GeneralSystemDynamicsDefinitions general;

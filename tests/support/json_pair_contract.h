@@ -1,9 +1,8 @@
 #pragma once
 // The tolerant JSON reading of records that carry the JSON pair (DS_JSON_PAIR), as one typed
-// test suite. Record types join with one list:
+// test suite. A record family joins with its type list (support/record_families.h):
 //
-//   using PairRecords = ::testing::Types<nZFLKimport, ...>;
-//   INSTANTIATE_TYPED_TEST_SUITE_P(LoadSpectrum, JsonPairContract, PairRecords);
+//   INSTANTIATE_TYPED_TEST_SUITE_P(LoadSpectrum, JsonPairContract, contract::TestTypes<ds::LoadSpectrumRecords>);
 //
 // It reads through the free from_json (and the catalog's reader, which the command-line tool
 // uses) and checks: null changes nothing, a non-object is refused with std::invalid_argument and

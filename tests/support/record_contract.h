@@ -1,8 +1,8 @@
 #pragma once
-// The record contract as one typed test suite. Record types join with one list:
+// The record contract as one typed test suite. A record family joins with its type list
+// (support/record_families.h):
 //
-//   using ModelRecords = ::testing::Types<Shaft, Bearing, ...>;
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Model, RecordContract, ModelRecords);
+//   DS_CONTRACT_SUITE(Model, ds::ModelRecords);
 //
 // It checks, from the member list alone: defaults and binding order, clone independence, reset,
 // resetTo (same type, other type, null), makeMeta twice, registration once, the JSON round trip

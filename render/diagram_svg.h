@@ -15,10 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "drivesys/platform/drivesys_export.h"
 #include "drivesys/platform/ncore/ndiagram.h"
 
-struct DRIVESYS_API DiagramSvgOptions {
+namespace ds {
+
+struct DiagramSvgOptions {
     double width = 960.0;
     double height = 640.0;
     /// Which diagram of the container to draw.
@@ -27,10 +28,10 @@ struct DRIVESYS_API DiagramSvgOptions {
     size_t maxLegendEntries = 40;
 };
 
-DRIVESYS_API std::string renderDiagramSvg(const nGrafikData& data, const DiagramSvgOptions& options = {});
+std::string renderDiagramSvg(const nGrafikData& data, const DiagramSvgOptions& options = {});
 
 /// Ticks of an axis: the range widened to whole steps and the tick values in it.
-struct DRIVESYS_API AxisTicks {
+struct AxisTicks {
     double min = 0.0;
     double max = 1.0;
     double step = 0.2;
@@ -39,4 +40,6 @@ struct DRIVESYS_API AxisTicks {
 /// About `target` ticks over [min, max] at a step of 1, 2, 2.5 or 5 · 10^k. A non-finite or
 /// empty range is replaced first (empty: widened around its value; non-finite: [0, 1]). At most
 /// 100 ticks.
-DRIVESYS_API AxisTicks niceTicks(double min, double max, int target = 6);
+AxisTicks niceTicks(double min, double max, int target = 6);
+
+}  // namespace ds

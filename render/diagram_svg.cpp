@@ -7,6 +7,8 @@
 #include "drivesys/render/svgwriter.h"
 #include "drivesys/platform/nmath/ndimensions.h"
 
+namespace ds {
+
 namespace {
 
 using Attr = SvgWriter::Attributes;
@@ -301,3 +303,5 @@ std::string renderDiagramSvg(const nGrafikData& data, const DiagramSvgOptions& o
     }
     return svg.finish();
 }
+
+}  // namespace ds

@@ -24,7 +24,7 @@
 
 namespace ds {
 
-struct DRIVESYS_API SampleGearbox {
+struct SampleGearbox {
     std::vector<Shaft> shafts;
     std::vector<ShaftPiece> shaftPieces;
     std::vector<CylGear> gears;
@@ -42,6 +42,6 @@ struct DRIVESYS_API SampleGearbox {
 };
 
 /// Builds the sample gearbox (the same data on every call).
-DRIVESYS_API SampleGearbox makeSampleGearbox();
+SampleGearbox makeSampleGearbox();
 
 }  // namespace ds

@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "drivesys/platform/drivesys_export.h"
 
-class DRIVESYS_API SvgWriter {
+namespace ds {
+
+class SvgWriter {
 public:
     using Attributes = std::vector<std::pair<std::string, std::string>>;
 
@@ -43,3 +44,5 @@ private:
     std::vector<std::string> openTags_;
     int depth_ = 1;
 };
+
+}  // namespace ds

@@ -36,17 +36,6 @@
 
 namespace wmath {
 
-/// Axis labels, units and the scaling of values for quantity/part (used by the template below).
-struct ForcedResponseAxisText {
-    nWString xLabel;
-    nWString yLabel;
-    int xUnit = 0;
-    int yUnit = 0;
-    /// Unit the solver's values are in (converted to yUnit).
-    int valueUnit = 0;
-};
-DRIVESYS_API ForcedResponseAxisText forcedResponseAxisText(const General2DPlotDefinitions& defs, bool overFrequency);
-
 namespace detail {
 template <class Row>
 ComplexSample sampleAt(const std::vector<Row>& rows, size_t row, size_t column) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <fmt/format.h>
 
+namespace ds {
+
 SvgWriter::SvgWriter(double width, double height) {
     out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out_ += fmt::format(
@@ -146,3 +148,5 @@ std::string SvgWriter::points(const std::vector<std::pair<double, double>>& poin
     }
     return s;
 }
+
+}  // namespace ds

@@ -10,6 +10,6 @@ namespace ds {
 /// (radial 1.5e8 … 3e8 N/m, locating bearings 5e7 N/m axially) and helical meshes (20 N/(mm·µm)
 /// per mm of face width); gears are steel disks from bore to pitch diameter. The Campbell sweep
 /// runs from 0 to 3000 1/min of the input shaft (nominal 1480 1/min).
-DRIVESYS_API SolverInput sampleGearboxSolverInput();
+SolverInput sampleGearboxSolverInput();
 
 }  // namespace ds

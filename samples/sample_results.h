@@ -23,4 +23,4 @@
 #include "drivesys/dynamics/vibration_results.h"
 #include "drivesys/platform/drivesys_export.h"
 
-DRIVESYS_API SystemVibrationResults sampleVibrationResults();
+SystemVibrationResults sampleVibrationResults();

@@ -1,0 +1,1 @@
+#include "drivesys/dynamics/entry_points.h"

@@ -1,1 +1,0 @@
-#include "drivesys/drivesys.h"
