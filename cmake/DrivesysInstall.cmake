@@ -2,13 +2,17 @@
 # CMake package (drivesys::platform, drivesys::drivesys) and a pkg-config file.
 #
 # Public are the headers a host reaches from <drivesys/drivesys.h>; the rest are internal and stay
-# in the source tree: the record machinery's implementation (*_impl.h), the module-variable line
-# writer, the solver's model and numerics, the samples and the SVG renderer. The test
-# "installed_headers" holds the installed set to the umbrella header's closure.
+# in the source tree: the record machinery's implementation (*_impl.h), the record families' type
+# lists (<folder>_records.h), the module-variable line writer, the bounded-message formatter, the
+# module screen's internal steps, the solver's model and numerics, the samples and the SVG
+# renderer. The test "installed_package" holds the installed set to the umbrella header's closure.
 set(DRIVESYS_INTERNAL_HEADERS
     "[^/]*_impl\\.h$"
     "^foundation/module_variables_writer\\.h$"
     "^housing/boundedmessage\\.h$"
+    "^[a-z]+/[a-z]+_records\\.h$"
+    "^foundation/type_list\\.h$"
+    "^module/meta_s020\\.h$"
     "^solver/(assignment|beam_element|forced_response|modal|model|results)\\.h$")
 
 install(TARGETS drivesys_platform drivesys EXPORT drivesysTargets

@@ -99,6 +99,12 @@ foreach(layer IN LISTS DRIVESYS_LAYERS)
   drivesys_layer_closure(${layer} _visible)
   drivesys_include_tree(${PROJECT_BINARY_DIR}/layers/${layer} ${_visible})
   add_library(ds_${layer} OBJECT ${_srcs} ${_hdrs})
+  # What the link check (scripts/check-layer-links.sh) reads: the layer's objects and the layers
+  # it may use.
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/layer_links/${layer}.objects
+       CONTENT "$<JOIN:$<TARGET_OBJECTS:ds_${layer}>,\n>\n")
+  list(JOIN _visible "\n" _sees)
+  file(WRITE ${PROJECT_BINARY_DIR}/layer_links/${layer}.sees "${_sees}\n")
   target_compile_definitions(ds_${layer} PRIVATE DRIVESYS_BUILDING)
   target_include_directories(ds_${layer} PRIVATE ${PROJECT_BINARY_DIR}/layers/${layer} ${DRIVESYS_GENERATED_INCLUDE})
   target_link_libraries(ds_${layer} PRIVATE nlohmann_json::nlohmann_json fmt::fmt Eigen3::Eigen)

@@ -27,7 +27,6 @@
 //
 // Units: results are SI; deflections and whirl semi-axes are drawn in µm, rotations in mrad,
 // forces in N, moments in N·m, phases in rad; x in 1/min over speed, Hz over frequency.
-#include <cmath>
 #include <string>
 #include <type_traits>
 

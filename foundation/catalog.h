@@ -20,6 +20,8 @@ struct CatalogEntry {
 
 class DRIVESYS_API Catalog {
 public:
+    /// An empty catalog, for a part of the library that needs only some families.
+    Catalog() = default;
     /// The catalog of every record class of the library. The foundation only keeps and searches
     /// catalogs: this one is filled above all subsystems (exports/catalog_all.cpp), from each
     /// subsystem's record family.
@@ -33,7 +35,6 @@ public:
     void add(const CatalogEntry& entry);
 
 private:
-    Catalog() = default;
     std::vector<CatalogEntry> entries_;
 };
 

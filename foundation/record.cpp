@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <mutex>
 #include <shared_mutex>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "drivesys/platform/nmath/structregistry.h"
@@ -14,7 +13,7 @@ namespace ds {
 using json = nlohmann::json;
 
 RecordInfo::RecordInfo(const char* className, const RecordInfo* base, std::vector<FieldEntry> own, Factory factory)
-    : className_(className), base_(base), factory_(factory) {
+    : className_(className), base_(base), factory_(factory), prototypeState_(std::make_unique<PrototypeState>()) {
     if (base) fields_ = base->fields_;
     fields_.insert(fields_.end(), own.begin(), own.end());
     std::unordered_set<std::string_view> seen;
@@ -34,44 +33,31 @@ const FieldEntry* RecordInfo::find(std::string_view name) const {
     return nullptr;
 }
 
-namespace {
 /// Language state of a class's prototype: defaults may be translated texts, so a prototype made
 /// before the translator's texts changed is replaced. A replaced prototype stays alive, since
 /// descriptions made earlier may still point into it.
-struct PrototypeState {
+struct RecordInfo::PrototypeState {
     std::shared_mutex mutex;
+    std::unique_ptr<nMetaStruct> current;  // made on first use
     unsigned long generation = 0;
     std::vector<std::unique_ptr<nMetaStruct>> retired;
 };
 
-PrototypeState& prototypeState(const RecordInfo* info) {
-    static std::mutex mapMutex;
-    static std::unordered_map<const RecordInfo*, PrototypeState> states;  // elements never move
-    std::lock_guard lock(mapMutex);
-    return states[info];
-}
-}  // namespace
-
 const nMetaStruct& RecordInfo::prototype() const {
-    PrototypeState& state = prototypeState(this);
+    PrototypeState& state = *prototypeState_;
     const unsigned long generation = pool.generation();
-    std::call_once(prototypeOnce_, [&] {
-        std::unique_lock lock(state.mutex);
-        prototype_ = factory_();
-        state.generation = generation;
-    });
     {
         std::shared_lock lock(state.mutex);
-        if (state.generation == generation) return *prototype_;
+        if (state.current && state.generation == generation) return *state.current;
     }
     std::unique_lock lock(state.mutex);
-    if (state.generation != generation) {
+    if (!state.current || state.generation != generation) {
         auto fresh = factory_();
-        state.retired.push_back(std::move(prototype_));
-        prototype_ = std::move(fresh);
+        if (state.current) state.retired.push_back(std::move(state.current));
+        state.current = std::move(fresh);
         state.generation = generation;
     }
-    return *prototype_;
+    return *state.current;
 }
 
 void bindFields(Meta& meta, nMetaStruct& record, const RecordInfo& info) {

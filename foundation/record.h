@@ -23,7 +23,6 @@
 // DS_F_UNDESCRIBED lists a member that is registered and stored as JSON but not bound in makeMeta.
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,8 +108,8 @@ private:
     std::vector<nWString> wideNames_;
     std::wstring identifier_;
     Factory factory_;
-    mutable std::unique_ptr<nMetaStruct> prototype_;
-    mutable std::once_flag prototypeOnce_;
+    struct PrototypeState;
+    std::unique_ptr<PrototypeState> prototypeState_;
 };
 
 namespace detail {

@@ -14,8 +14,8 @@ namespace ds {
 namespace {
 using json = nlohmann::json;
 
-const CatalogEntry& entryOf(const nMetaStruct& record) {
-    const CatalogEntry* e = Catalog::instance().find(ntypes::toUtf8(record.typeIdentifier()));
+const CatalogEntry& entryOf(const nMetaStruct& record, const Catalog& catalog) {
+    const CatalogEntry* e = catalog.find(ntypes::toUtf8(record.typeIdentifier()));
     if (!e)
         throw std::invalid_argument("record class not in the catalog: " + ntypes::toUtf8(record.typeIdentifier()));
     return *e;
@@ -23,19 +23,19 @@ const CatalogEntry& entryOf(const nMetaStruct& record) {
 
 using Groups = std::map<std::string, std::vector<const nMetaStruct*>>;
 
-Groups groupByClass(const std::vector<const nMetaStruct*>& records) {
+Groups groupByClass(const std::vector<const nMetaStruct*>& records, const Catalog& catalog) {
     Groups groups;
     for (const nMetaStruct* r : records) {
         if (!r) throw std::invalid_argument("null record in a model");
-        groups[entryOf(*r).info->className()].push_back(r);
+        groups[entryOf(*r, catalog).info->className()].push_back(r);
     }
     return groups;
 }
 }  // namespace
 
-json modelToJson(const std::vector<const nMetaStruct*>& records) {
+json modelToJson(const std::vector<const nMetaStruct*>& records, const Catalog& catalog) {
     json model = json::object();
-    for (const auto& [className, members] : groupByClass(records)) {
+    for (const auto& [className, members] : groupByClass(records, catalog)) {
         json& arr = model[className];
         arr = json::array();
         for (const nMetaStruct* r : members) arr.push_back(r->toJson());
@@ -43,11 +43,10 @@ json modelToJson(const std::vector<const nMetaStruct*>& records) {
     return model;
 }
 
-RecordList modelFromJson(const json& model) {
+RecordList modelFromJson(const json& model, const Catalog& catalog) {
     if (!model.is_object())
         throw std::runtime_error(std::string("a model must be a JSON object keyed by class name, not ") + model.type_name());
     RecordList records;
-    const Catalog& catalog = Catalog::instance();
     for (auto it = model.begin(); it != model.end(); ++it) {
         const std::string& className = it.key();
         const CatalogEntry* e = catalog.find(className);
@@ -71,8 +70,8 @@ RecordList modelFromJson(const json& model) {
     return records;
 }
 
-void writeModelFile(const std::string& path, const std::vector<const nMetaStruct*>& records) {
-    const std::string text = modelToJson(records).dump(2) + "\n";
+void writeModelFile(const std::string& path, const std::vector<const nMetaStruct*>& records, const Catalog& catalog) {
+    const std::string text = modelToJson(records, catalog).dump(2) + "\n";
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write model file " + path);
     out << text;
@@ -80,23 +79,24 @@ void writeModelFile(const std::string& path, const std::vector<const nMetaStruct
     if (!out) throw std::runtime_error("cannot write model file " + path);
 }
 
-RecordList readModelFile(const std::string& path) {
+RecordList readModelFile(const std::string& path, const Catalog& catalog) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot open model file " + path);
     try {
-        return modelFromJson(json::parse(in));
+        return modelFromJson(json::parse(in), catalog);
     } catch (const std::exception& ex) {
         throw std::runtime_error("model file " + path + ": " + ex.what());
     }
 }
 
-bool sameModel(const std::vector<const nMetaStruct*>& a, const std::vector<const nMetaStruct*>& b) {
-    const Groups ga = groupByClass(a);
-    const Groups gb = groupByClass(b);
+bool sameModel(const std::vector<const nMetaStruct*>& a, const std::vector<const nMetaStruct*>& b,
+               const Catalog& catalog) {
+    const Groups ga = groupByClass(a, catalog);
+    const Groups gb = groupByClass(b, catalog);
     if (ga.size() != gb.size()) return false;
     for (auto ia = ga.begin(), ib = gb.begin(); ia != ga.end(); ++ia, ++ib) {
         if (ia->first != ib->first || ia->second.size() != ib->second.size()) return false;
-        const RecordInfo& info = *Catalog::instance().find(ia->first)->info;
+        const RecordInfo& info = *catalog.find(ia->first)->info;
         for (size_t i = 0; i < ia->second.size(); ++i)
             if (!equalFields(*ia->second[i], *ib->second[i], info)) return false;
     }

@@ -1,30 +1,11 @@
 #pragma once
-// The two steps of Meta_S020 (exports/drivesys/module_screen.h): the element property panel,
+// The two steps of Meta_S020 (module_screen.h): the element property panel,
 // which binds no record, and the trees, tables and tab controls, which bind the tab records.
-#include "drivesys/platform/drivesys_export.h"
+#include "drivesys/module/module_screen.h"
 #include "drivesys/platform/nmath/ndimensions.h"
 
-class Meta;
-class nvAssistantTab;
-class nvRoughLayoutTab;
-class nvTractivePowerTab;
-class nvContactAnalysisTab;
-class nvModalAnalysisTab;
-class nvCampbellDiagramTab;
-class nvPowerLossesTab;
-class nvHousingDeformationTab;
-class nvLoadSpectrumTab;
-class nvVariantsTab;
-class nvSettingsTab;
-class nvThermalRatingTab;
-class nvExportStiffnesZF;
-class nvZFGeneral;
 class nvDefaultGeometry;
 class SystemNamingSettings;
-class nvForcedResponseTab;
-class nNorvaneRecurDynInterface;
-class nFrequencies;
-class nZFLKimport;
 
 namespace ds::s020 {
 

@@ -4,10 +4,29 @@
 #include <stdexcept>
 #include <string>
 
-#include "drivesys/module/module_screen.h"
+#include "drivesys/forcedresponse/forcedresponse_records.h"
 #include "drivesys/foundation/catalog.h"
+#include "drivesys/frequencies/frequencies_records.h"
+#include "drivesys/loadspectrum/loadspectrum_records.h"
+#include "drivesys/module/module_records.h"
+#include "drivesys/module/module_screen.h"
 
 namespace ds {
+namespace {
+/// The families the screen's records come from: the module's own and those of the tabs'
+/// calculations below it.
+const Catalog& screenCatalog() {
+    static const Catalog catalog = [] {
+        Catalog c;
+        addModuleRecords(c);
+        addFrequencyRecords(c);
+        addForcedResponseRecords(c);
+        addLoadSpectrumRecords(c);
+        return c;
+    }();
+    return catalog;
+}
+}  // namespace
 
 short S020Records::describe(Meta& meta) {
     return Meta_S020(pool, assistant, roughLayout, tractivePower, contactAnalysis, modalAnalysis, campbellDiagram,
@@ -26,8 +45,8 @@ std::vector<nMetaStruct*> S020Records::records() {
 void S020Records::readModel(const nlohmann::json& model) {
     if (!model.is_object()) throw std::runtime_error(std::string("the records are not a JSON object but ") + model.type_name());
     for (nMetaStruct* record : records()) {
-        const CatalogEntry* entry = Catalog::instance().find(ntypes::toUtf8(record->typeIdentifier()));
-        if (!entry) continue;
+        const CatalogEntry* entry = screenCatalog().find(ntypes::toUtf8(record->typeIdentifier()));
+        if (!entry) throw std::logic_error("the screen holds a record outside its families");
         const std::string& cls = entry->info->className();
         const auto it = model.find(cls);
         if (it == model.end()) continue;

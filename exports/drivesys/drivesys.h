@@ -14,6 +14,8 @@
 #include "drivesys/platform/nmath/structregistry.h"
 #include "drivesys/foundation/catalog.h"
 #include "drivesys/foundation/geometry.h"
+#include "drivesys/foundation/json_schema.h"
+#include "drivesys/foundation/metavector.h"
 #include "drivesys/foundation/record.h"
 #include "drivesys/dynamics.h"
 #include "drivesys/solver.h"

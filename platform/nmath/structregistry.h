@@ -1,9 +1,6 @@
 #pragma once
 // The process-wide registry of record types and their member names. Thread-safe.
-#include <mutex>
-#include <shared_mutex>
-#include <string>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "drivesys/platform/drivesys_export.h"
@@ -27,8 +24,9 @@ public:
     size_t numberOfTypes() const;
 
 private:
-    nStructRegistry() = default;
-    mutable std::shared_mutex mutex_;
-    std::unordered_map<std::wstring, int> tokens_;
-    std::vector<std::vector<nWString>> names_;  // index = token - 1
+    nStructRegistry();
+    ~nStructRegistry();
+    // Tokens by identifier and member names by token, behind one lock (kept out of the header).
+    struct Tables;
+    std::unique_ptr<Tables> tables_;
 };

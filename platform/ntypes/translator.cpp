@@ -1,7 +1,11 @@
 #include "drivesys/platform/ntypes/translator.h"
 
+#include <atomic>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <nlohmann/json.hpp>
+#include <shared_mutex>
 #include <sstream>
 
 namespace {
@@ -30,24 +34,35 @@ void addBuiltinTexts(std::initializer_list<std::pair<int, const wchar_t*>> texts
 }
 }  // namespace ntypes
 
-nTextPool::nTextPool() { resetToBuiltin(); }
+struct nTextPool::Table {
+    std::atomic<unsigned long> generation{0};
+    mutable std::shared_mutex mutex;
+    std::map<int, nWString> texts;
+
+    void changed() { generation.fetch_add(1, std::memory_order_acq_rel); }
+};
+
+nTextPool::nTextPool() : table_(std::make_unique<Table>()) { resetToBuiltin(); }
+nTextPool::~nTextPool() = default;
+
+unsigned long nTextPool::generation() const { return table_->generation.load(std::memory_order_acquire); }
 
 nWString nTextPool::GetString(int id) const {
-    std::shared_lock lock(mutex_);
-    auto it = texts_.find(id);
-    if (it != texts_.end()) return it->second;
+    std::shared_lock lock(table_->mutex);
+    auto it = table_->texts.find(id);
+    if (it != table_->texts.end()) return it->second;
     return nWString(L"[text " + std::to_wstring(id) + L"]");
 }
 
 bool nTextPool::has(int id) const {
-    std::shared_lock lock(mutex_);
-    return texts_.count(id) != 0;
+    std::shared_lock lock(table_->mutex);
+    return table_->texts.count(id) != 0;
 }
 
 void nTextPool::setString(int id, const nWString& text) {
-    std::unique_lock lock(mutex_);
-    texts_[id] = text;
-    changed();
+    std::unique_lock lock(table_->mutex);
+    table_->texts[id] = text;
+    table_->changed();
 }
 
 bool nTextPool::loadFromJsonFile(const nWString& path) {
@@ -70,9 +85,9 @@ bool nTextPool::loadFromJsonFile(const nWString& path) {
         if (used != key.size()) return false;
         loaded[id] = nWString::fromUtf8(value.get<std::string>());
     }
-    std::unique_lock lock(mutex_);
-    for (auto& [id, text] : loaded) texts_[id] = std::move(text);
-    changed();
+    std::unique_lock lock(table_->mutex);
+    for (auto& [id, text] : loaded) table_->texts[id] = std::move(text);
+    table_->changed();
     return true;
 }
 
@@ -82,7 +97,7 @@ void nTextPool::resetToBuiltin() {
         std::lock_guard lock(builtinMutex());
         copy = builtinTable();
     }
-    std::unique_lock lock(mutex_);
-    texts_ = std::move(copy);
-    changed();
+    std::unique_lock lock(table_->mutex);
+    table_->texts = std::move(copy);
+    table_->changed();
 }

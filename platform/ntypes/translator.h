@@ -5,17 +5,18 @@
 // holds the ids this library itself passes. An unknown id gives the visible fallback "[text N]".
 // Another table can be loaded from a JSON file {"740": "Fundament", ...}; its entries replace or
 // extend the built-in ones. Lookups and loads are safe from several threads.
-#include <atomic>
-#include <map>
+#include <initializer_list>
 #include <memory>
-#include <mutex>
-#include <shared_mutex>
+#include <utility>
 
 #include "drivesys/platform/ntypes/nwstring.h"
 
 class DRIVESYS_API nTextPool {
 public:
     nTextPool();
+    ~nTextPool();
+    nTextPool(const nTextPool&) = delete;
+    nTextPool& operator=(const nTextPool&) = delete;
     nWString GetString(int id) const;
     bool has(int id) const;
     /// Adds or replaces one text.
@@ -26,14 +27,13 @@ public:
     void resetToBuiltin();
     /// Changes with every change of the table: whatever was made from its texts is stale once
     /// this differs from the value read when it was made.
-    unsigned long generation() const { return generation_.load(std::memory_order_acquire); }
+    unsigned long generation() const;
 
 private:
-    void changed() { generation_.fetch_add(1, std::memory_order_acq_rel); }
-
-    std::atomic<unsigned long> generation_{0};
-    mutable std::shared_mutex mutex_;
-    std::map<int, nWString> texts_;
+    // The table, its lock and its generation counter (kept out of the header: a host that
+    // includes the translator does not need the standard library's locking headers).
+    struct Table;
+    std::unique_ptr<Table> table_;
 };
 
 /// The process-wide translator.

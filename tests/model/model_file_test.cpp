@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include "drivesys/drivesys.h"
+#include "drivesys/foundation/catalog_impl.h"
+#include "drivesys/model/model_records.h"
 
 namespace {
 using json = nlohmann::json;
@@ -105,6 +107,21 @@ TEST_F(ModelFileTest, MalformedModelsAreRejectedWithTheirPlace) {
     EXPECT_NE(messageOf([] { ds::modelFromJson({{"Shaft", {json::object(), 5}}}); }).find("record 1 of 'Shaft'"),
               std::string::npos);
     EXPECT_THROW(ds::modelToJson({nullptr}), std::invalid_argument);
+}
+
+TEST_F(ModelFileTest, AGivenCatalogLimitsTheClassesAModelMayHold) {
+    ds::Catalog modelFamily;
+    ds::addRecords(modelFamily, ds::ModelRecords{});
+    Shaft shaft;
+    shaft.name = L"input";
+    EXPECT_EQ(ds::modelFromJson(ds::modelToJson({&shaft}, modelFamily), modelFamily).size(), 1u);
+    // A settings tab is a record of the library, but not of the model's family.
+    nvSettingsTab settings;
+    const json both = ds::modelToJson({&shaft, &settings});
+    EXPECT_EQ(ds::modelFromJson(both).size(), 2u);
+    EXPECT_NE(messageOf([&] { ds::modelFromJson(both, modelFamily); }).find("unknown record class in model: 'nvSettingsTab'"),
+              std::string::npos);
+    EXPECT_THROW(ds::modelToJson({&settings}, modelFamily), std::invalid_argument);
 }
 
 TEST_F(ModelFileTest, FileErrorsNameTheFile) {

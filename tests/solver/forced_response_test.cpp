@@ -1,5 +1,6 @@
 // Forced response against closed-form single-degree-of-freedom results, and the sample
 // gearbox's resonances against its Campbell diagram.
+#include <complex>
 #include <gtest/gtest.h>
 
 #include <cmath>

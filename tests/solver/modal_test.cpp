@@ -1,6 +1,7 @@
 // Modal analysis and Campbell diagrams against closed-form results.
 #include <gtest/gtest.h>
 
+#include <Eigen/Dense>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
