@@ -14,6 +14,7 @@ using json = nlohmann::json;
 
 class TextLeaf : public nMetaStruct {
     DS_RECORD(TextLeaf)
+public:
     nWString name = L"leaf";
     int count = 2;
     std::vector<double> values;
@@ -21,6 +22,7 @@ class TextLeaf : public nMetaStruct {
 
 class TextNode : public nMetaStruct {
     DS_RECORD(TextNode)
+public:
     int id = -1;
     double weight = 0.5;
     TextLeaf leaf;
