@@ -17,6 +17,7 @@
 #include "drivesys/foundation/json_schema.h"
 #include "drivesys/foundation/metavector.h"
 #include "drivesys/foundation/record.h"
+#include "drivesys/foundation/record_text.h"
 #include "drivesys/dynamics.h"
 #include "drivesys/solver.h"
 #include "drivesys/diagrams.h"
