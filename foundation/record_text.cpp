@@ -132,7 +132,7 @@ public:
     bool start_object(std::size_t) { return open(true); }
     bool start_array(std::size_t) { return open(false); }
     bool key(std::string& k) {
-        if (mode_ == Mode::skip) return true;
+        if (mode_ == Mode::skip || mode_ == Mode::rest) return true;
         if (mode_ == Mode::tree) {
             tree_.key(k);
             return true;
@@ -153,7 +153,10 @@ public:
     bool rootIsObject() const { return rootIsObject_; }
 
 private:
-    enum class Mode { normal, tree, skip };
+    // normal: filling records; tree: building a plain member's value; skip: passing over a
+    // value that has no place; rest: given up, passing over everything to the end of the text
+    // (so that a parse error further on is still the one the tree parser gives).
+    enum class Mode { normal, tree, skip, rest };
     enum class Kind { object, array, scalar };
 
     struct Frame {
@@ -180,7 +183,8 @@ private:
 
     bool giveUp() {
         gaveUp_ = true;
-        return false;
+        mode_ = Mode::rest;
+        return true;
     }
     /// A part that does not conform to the schema ends the read: the tree gives the message.
     bool nonconforming() {
@@ -207,7 +211,7 @@ private:
     }
 
     bool scalar(json&& v, const char* kind) {
-        if (mode_ == Mode::skip) return true;
+        if (mode_ == Mode::skip || mode_ == Mode::rest) return true;
         if (mode_ == Mode::tree) return tree_.value(std::move(v)) ? deliver(tree_.take()) : true;
         const Slot s = nextSlot();
         if (s.root) {
@@ -222,6 +226,7 @@ private:
     }
 
     bool open(bool object) {
+        if (mode_ == Mode::rest) return true;
         if (mode_ == Mode::skip) {
             ++skipDepth_;
             return true;
@@ -247,6 +252,7 @@ private:
     }
 
     bool close() {
+        if (mode_ == Mode::rest) return true;
         if (mode_ == Mode::skip) {
             if (--skipDepth_ == 0) mode_ = Mode::normal;
             return true;

@@ -139,6 +139,7 @@ TEST(RecordTextRead, ThrowsTheParseErrorsOfTheTreeParser) {
         R"([{}, {}, tru])",                        // inside a top-level array that is passed over
         R"({"unknown": [1, 2,], "id": 1})",       // inside an unknown key's value
         R"({"leaf": {"values": [1e400]}})",        // a number beyond double (out_of_range 406)
+        "{\"id\": 1, \"id\": 2, \"x\": \"\x02\"}",   // after a repeated key (the stream read gives up)
         "",
     };
     for (const char* text : broken) {
