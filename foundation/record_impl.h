@@ -233,7 +233,8 @@ template <auto PM> FieldEntry field(const char* name, bool withDefault, bool des
             (void)other.release();                                                                       \
             return;                                                                                      \
         }                                                                                                \
-        if (other && typeid(*other) == typeid(T)) *this = std::move(static_cast<T&>(*other));           \
+        if (nMetaStruct* given = other.get(); given && typeid(*given) == typeid(T))                       \
+            *this = std::move(static_cast<T&>(*given));                                                  \
         else reset();                                                                                    \
         other.reset();                                                                                   \
     }                                                                                                    \

@@ -84,7 +84,8 @@ TYPED_TEST_P(RecordContract, CloneIsIndependentOfTheOriginal) {
     const json before = original.toJson();
     std::unique_ptr<nMetaStruct> copy = original.clone();
     ASSERT_TRUE(copy);
-    EXPECT_EQ(typeid(*copy), typeid(TypeParam));
+    const nMetaStruct& copied = *copy;
+    EXPECT_EQ(typeid(copied), typeid(TypeParam));
     EXPECT_EQ(copy->toJson(), before);
     copy->reset();
     EXPECT_EQ(original.toJson(), before);
