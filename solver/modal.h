@@ -1,43 +1,45 @@
 #pragma once
 // Modal analysis of an assembled shaft-system model at one speed.
 //
-// The undamped, non-rotating problem K φ = ω² M φ is solved once per model (dense, symmetric
-// generalised); its M-orthonormal modes are the basis in which the damped, gyroscopic problem
-//   (λ² M + λ (C + Ω G + C_h) + K) φ = 0
-// is solved at every speed as a state-space eigenproblem [[0, I], [−Λ, −D]] of the modal
-// coordinates. The change of basis is exact (all modes are kept); it keeps the speed-dependent
-// part small and well scaled. Modes with ω below 1e-6.5 of the highest (numerically zero) are
-// rigid-body modes: they are reported at 0 Hz and left out of the state-space problem unless the
-// damping or gyroscopic terms act on them. Hysteretic damping (loss factor η per kind of shaft
-// deformation) enters as the equivalent viscous modal damping η_i ω_i of each basis mode, with η_i
-// the mode's strain-energy weighted loss factor.
+// The damped, gyroscopic problem (λ² M + λ (C + Ω G) + K) φ = 0 is solved for the modes nearest a
+// small positive shift only (solver/quadratic_eigen.h): one sparse factorisation per speed.
+//
+// Eigenvalues λ = −ζω_n ± iω_d. A mode's frequency is its damped natural frequency ω_d/2π (Hz),
+// its damping ratio ζ = −Re λ / |λ|. Modes with ω_d > 0 are reported; the negative-frequency
+// twins and real (overdamped) roots are not.
+//
+// Rigid-body modes are the motions the stiffness does not strain (φᴴKφ below 1e-11 of Σ K_ii |φ_i|²,
+// the stiffness scaled to unit diagonal, times its largest eigenvalue); they are reported at
+// 0 Hz. Every beam element strains under anything but a rigid motion of its sub-shaft, so the
+// null space of K lies in the span S of the six rigid motions of every sub-shaft (in its frame,
+// node at y: u = t + θ × (0, y, 0)): it is S times the null space of the small SᵀKS. Those that no
+// damping or gyroscopic term touches at the speed are free motions, a double root at λ = 0: the
+// Arnoldi runs leave them out (solver/quadratic_eigen.h). Rigid-body modes are turned to the kinds
+// of motion (lateral, axial, torsion) they are made of.
+//
+// Hysteretic damping (loss factor η per kind of shaft deformation, the matrix H) is the complex
+// stiffness K + iH of harmonic motion. It enters each mode to first order in η:
+//   δλ = −i φᴴHφ / φᴴ(2λM + C + ΩG)φ,
+// exact to first order for an undamped gyroscopic rotor, whose (λ²M + λΩG + K) is Hermitian on
+// the imaginary axis so that its left and right eigenvectors agree. For a mode of an undamped,
+// non-rotating shaft, φᴴHφ = η ω² (mass-normalised φ) gives δλ = −ηω/2: ζ = η/2.
 #include <Eigen/Core>
 #include <complex>
 #include <string>
 #include <vector>
 
 #include "drivesys/solver/model.h"
+#include "drivesys/solver/quadratic_eigen.h"
 
 namespace ds::solver {
-
-struct ModalBasis {
-    /// M-orthonormal modes (columns) and their ω² (rad²/s²), ascending.
-    Eigen::MatrixXd phi;
-    Eigen::VectorXd omega2;
-    /// Number of leading columns that are rigid-body modes.
-    Eigen::Index rigidCount = 0;
-    /// Equivalent loss factor of each basis mode.
-    Eigen::VectorXd loss;
-};
-
-/// Throws ModelError when M is not positive definite (a DOF without mass).
-ModalBasis modalBasis(const ShaftSystemModel& model);
 
 struct Mode {
     /// Damped natural frequency, Hz (0 for a rigid-body mode).
     double frequency = 0.0;
-    /// Modal damping ratio ζ = −Re λ / |λ|.
+    /// Modal damping ratio ζ = −Re λ / |λ| (negative: the mode grows).
     double dampingRatio = 0.0;
+    /// Eigenvalue, 1/s.
+    std::complex<double> lambda;
     bool rigid = false;
     /// +1 forward, −1 backward whirl, 0 none (planar orbit, or no lateral motion).
     int whirl = 0;
@@ -50,12 +52,47 @@ struct Mode {
     double kinetic[kMotionKinds] = {};
 };
 
+/// What a model's modal analysis keeps between speeds: the pencil, the shift and scale of the
+/// Arnoldi runs, and the stiffness scaling of the rigid-body test. Shared read-only between the
+/// threads of a sweep once tune() has run.
+class ModalProblem {
+public:
+    explicit ModalProblem(const ShaftSystemModel& model);
+
+    const ShaftSystemModel& model;
+    QuadraticPencil pencil;
+    QuadraticEigenSettings settings;
+    /// The null space of K, M-orthonormal (columns; none when every motion strains).
+    Eigen::MatrixXd rigidMotions;
+
+    /// The rigid-body motions that neither damping nor the gyroscopic terms of speed `omega`
+    /// (rad/s) touch, M-orthonormal.
+    Eigen::MatrixXd freeRigidMotions(double omega) const;
+
+    /// Shift and scale for the speeds to come, from the elastic modes found at one speed:
+    /// s = √(ω_first · ω_last), σ = max(ω_first / 2, s / 20). Returns true when they moved by
+    /// more than a factor 3 (a modal analysis made before is worth redoing).
+    bool tune(const std::vector<Mode>& modes);
+
+    /// True when the shape's strain energy is nil (see the header).
+    bool isUnstrained(const Eigen::VectorXcd& shape) const;
+
+private:
+    Eigen::VectorXd stiffnessDiagonal_;
+    double stiffnessTop_ = 1.0;
+};
+
 /// The modes at controlling-shaft speed `omega` (rad/s), ascending by frequency: rigid-body modes
-/// first (when `withRigid`), then at most `count` elastic modes. Descriptions and whirl are set.
-std::vector<Mode> solveModes(const ShaftSystemModel& model, const ModalBasis& basis, double omega, size_t count,
+/// first (when `withRigid`), then `count` elastic modes (fewer only when the model has fewer).
+/// Descriptions and whirl are set. Throws NumericalError when the eigenvalue solver does not
+/// reach them (the message says how many it reached).
+std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& solver, double omega, size_t count,
                              bool withRigid);
 
-/// Mass-weighted modal assurance criterion of two shapes, in [0, 1].
+/// Energies, whirl and names of modes sorted as solveModes returns them.
+void describeModes(const ShaftSystemModel& model, std::vector<Mode>& modes, double omega);
+
+/// Mass-weighted modal assurance criterion of two shapes, in [0, 1]: |aᴴMb|² / (aᴴMa · bᴴMb).
 double modalAssurance(const ShaftSystemModel& model, const Eigen::VectorXcd& a, const Eigen::VectorXcd& b);
 
 /// "1st", "2nd", "3rd", "4th", ..., "11th", "21st".

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fmt/format.h>
 #include <fmt/xchar.h>
+#include <memory>
 #include <numbers>
 #include <set>
 
@@ -11,6 +12,7 @@
 #include "drivesys/solver/forced_response.h"
 #include "drivesys/solver/modal.h"
 #include "drivesys/solver/model.h"
+#include "drivesys/solver/parallel.h"
 #include "drivesys/solver/results.h"
 
 namespace {
@@ -23,68 +25,169 @@ unsigned modeCount(const SystemDefinitionData& d, const SolverOptions& o) {
     return d.numResonanceCurves > 0 ? unsigned(d.numResonanceCurves) : 12u;
 }
 
-/// The Campbell sweep: modes at every speed, tracked by their shapes.
-void campbell(const ShaftSystemModel& model, const ModalBasis& basis, const std::vector<double>& speeds, double nominal,
-              unsigned count, const SolverOptions& options, SystemVibrationResults& r) {
-    const size_t candidates = std::min<size_t>(2 * size_t(count) + 4, size_t(basis.phi.cols()));
-    r.resCampbell.push_back(campbellEntry(model, nominal, solveModes(model, basis, nominal * kRpmToRadPerSecond, count, false)));
+/// Modes computed per speed of a sweep beyond the ones shown, so that tracking sees a mode that
+/// enters the lowest `count` from above, or leaves them upwards.
+size_t campbellCandidates(unsigned count) { return size_t(count) + std::max<size_t>(4, count / 2); }
 
-    std::vector<Eigen::VectorXcd> reference;
-    std::vector<double> lastFrequency;
-    std::vector<std::vector<double>> curves;
-    std::vector<std::string> names;
-    for (size_t j = 0; j < speeds.size(); ++j) {
-        const std::vector<Mode> modes = solveModes(model, basis, speeds[j] * kRpmToRadPerSecond, candidates, false);
-        if (j == 0) {
-            const size_t branches = std::min<size_t>(count, modes.size());
-            curves.assign(branches, {});
-            names.assign(branches, {});
-            for (size_t b = 0; b < branches; ++b) reference.push_back(modes[b].shape), lastFrequency.push_back(modes[b].frequency);
+/// A tracked branch is lost when the best match at the next speed has a MAC below this: the
+/// mode has left the computed ones. (A mode of a round shaft at rest has MAC 1/2 with both of
+/// its whirling successors, so the bound stays below that.)
+constexpr double kLostMac = 0.2;
+
+ModeStability stabilityOf(const Mode& mode) {
+    ModeStability s;
+    s.description = mode.description;
+    s.frequency = mode.frequency;
+    s.undampedFrequency = std::abs(mode.lambda) / (2.0 * std::numbers::pi);
+    s.dampingRatio = mode.dampingRatio;
+    s.logDecrement = logarithmicDecrement(mode.dampingRatio);
+    s.whirl = mode.whirl;
+    s.rigid = mode.rigid;
+    return s;
+}
+
+/// Campbell branches followed from speed to speed by their mass-weighted MAC.
+class BranchTracker {
+public:
+    BranchTracker(const ShaftSystemModel& model, unsigned shown) : model_(model), shown_(shown) {}
+
+    void add(size_t speed, const std::vector<Mode>& modes) {
+        if (speed == 0) {
+            for (const Mode& mode : modes) {
+                Branch& b = branches_.emplace_back();
+                extend(b, mode, 0);
+                b.inWindow = branches_.size() <= shown_;
+            }
+            return;
         }
-        const size_t branches = reference.size();
-        std::vector<int> pick(branches, -1);
-        if (modes.size() >= branches && branches > 0) {
-            // Cost: 1 − MAC, with a small pull towards the nearest frequency that only decides
-            // between shapes that are alike (a degenerate pair at standstill).
-            Eigen::MatrixXd cost(Eigen::Index(branches), Eigen::Index(modes.size()));
-            for (size_t b = 0; b < branches; ++b)
-                for (size_t c = 0; c < modes.size(); ++c) {
-                    const double f0 = lastFrequency[b], f1 = modes[c].frequency;
-                    cost(Eigen::Index(b), Eigen::Index(c)) =
-                        1.0 - modalAssurance(model, reference[b], modes[c].shape) + 1e-3 * std::abs(f1 - f0) / (f0 + f1 + 1e-12);
-                }
+        std::vector<size_t> active;
+        for (size_t b = 0; b < branches_.size(); ++b)
+            if (branches_[b].active) active.push_back(b);
+        if (active.empty() || modes.empty()) {
+            for (size_t b : active) branches_[b].active = false;
+            return;
+        }
+        // Cost: 1 − MAC, with a small pull towards the nearest frequency that only decides
+        // between shapes that are alike (a degenerate pair at standstill).
+        std::vector<Eigen::VectorXcd> massShapes;
+        for (const Mode& mode : modes) massShapes.push_back(model_.M * mode.shape);
+        Eigen::MatrixXd mac(Eigen::Index(active.size()), Eigen::Index(modes.size()));
+        Eigen::MatrixXd cost(mac.rows(), mac.cols());
+        for (size_t r = 0; r < active.size(); ++r) {
+            const Branch& b = branches_[active[r]];
+            for (size_t c = 0; c < modes.size(); ++c) {
+                const double ab = std::norm(b.shape.dot(massShapes[c]));
+                const double aa = b.norm, bb = modes[c].shape.dot(massShapes[c]).real();
+                const double v = aa > 0 && bb > 0 ? ab / (aa * bb) : 0.0;
+                const double f0 = b.frequency.back(), f1 = modes[c].frequency;
+                mac(Eigen::Index(r), Eigen::Index(c)) = v;
+                cost(Eigen::Index(r), Eigen::Index(c)) = 1.0 - v + 1e-3 * std::abs(f1 - f0) / (f0 + f1 + 1e-12);
+            }
+        }
+        std::vector<int> pick(active.size(), -1);
+        if (active.size() <= modes.size()) {
             pick = assignRows(cost);
+        } else {
+            const std::vector<int> back = assignRows(cost.transpose());
+            for (size_t c = 0; c < back.size(); ++c)
+                if (back[c] >= 0) pick[size_t(back[c])] = int(c);
         }
-        for (size_t b = 0; b < branches; ++b) {
-            if (pick[b] < 0) {
-                curves[b].push_back(lastFrequency[b]);
+        for (size_t r = 0; r < active.size(); ++r) {
+            Branch& b = branches_[active[r]];
+            const int c = pick[r];
+            if (c < 0 || mac(Eigen::Index(r), c) < kLostMac) {
+                b.active = false;
                 continue;
             }
-            const Mode& mode = modes[size_t(pick[b])];
-            curves[b].push_back(mode.frequency);
-            reference[b] = mode.shape;
-            lastFrequency[b] = mode.frequency;
-            names[b] = mode.description;
+            extend(b, modes[size_t(c)], speed);
+            if (size_t(c) < shown_) b.inWindow = true;
         }
-        std::vector<Mode> lowest(modes.begin(), modes.begin() + std::min<size_t>(count, modes.size()));
-        r.resCampbell.push_back(campbellEntry(model, speeds[j], lowest));
-        if (options.progress) options.progress(j + 1, speeds.size());
     }
-    // Identifiers: the branch's description at the last speed, made unique.
-    std::set<std::string> used;
-    for (size_t b = 0; b < curves.size(); ++b) {
-        std::string id = names[b];
-        for (int k = 2; used.count(id); ++k) id = fmt::format("{} ({})", names[b], k);
-        used.insert(id);
-        r.resCampbellClassified.eigenID.push_back(nWString::fromUtf8(id));
-        CampbellCurve curve;
-        curve.curve = curves[b];
-        r.resCampbellClassified.eigenfrequencies.push_back(std::move(curve));
+
+    /// The branches that were among the shown modes at some speed, in the order of their
+    /// frequency at the first speed, as result curves and stability records.
+    void finish(const std::vector<double>& speeds, SystemVibrationResults& r, std::vector<CampbellBranchStability>& out) {
+        std::set<std::string> used;
+        for (Branch& b : branches_) {
+            if (!b.inWindow) continue;
+            std::string id = b.name;
+            for (int k = 2; used.count(id); ++k) id = fmt::format("{} ({})", b.name, k);
+            used.insert(id);
+            r.resCampbellClassified.eigenID.push_back(nWString::fromUtf8(id));
+            CampbellCurve curve;
+            curve.curve = b.frequency;
+            r.resCampbellClassified.eigenfrequencies.push_back(std::move(curve));
+            CampbellBranchStability s;
+            s.id = id;
+            s.frequency = std::move(b.frequency);
+            s.dampingRatio = std::move(b.dampingRatio);
+            for (double z : s.dampingRatio) s.logDecrement.push_back(logarithmicDecrement(z));
+            s.whirl = std::move(b.whirl);
+            out.push_back(std::move(s));
+        }
+        r.resCampbellClassified.frequencyInputRange = speeds;
     }
-    r.resCampbellClassified.frequencyInputRange = speeds;
+
+private:
+    struct Branch {
+        Eigen::VectorXcd shape;
+        double norm = 0.0;  // shapeᴴ M shape
+        std::vector<double> frequency, dampingRatio;
+        std::vector<int> whirl;
+        std::string name;
+        bool active = true, inWindow = false;
+    };
+    void extend(Branch& b, const Mode& mode, size_t speed) {
+        (void)speed;
+        b.shape = mode.shape;
+        b.norm = mode.shape.dot(model_.M * mode.shape).real();
+        b.frequency.push_back(mode.frequency);
+        b.dampingRatio.push_back(mode.dampingRatio);
+        b.whirl.push_back(mode.whirl);
+        b.name = mode.description;
+    }
+
+    const ShaftSystemModel& model_;
+    size_t shown_;
+    std::vector<Branch> branches_;
+};
+
+/// The Campbell sweep: modes at every speed (on a pool of threads), tracked by their shapes in
+/// the order of the speeds.
+void campbell(const ModalProblem& problem, const std::vector<Mode>& nominalModes, const std::vector<double>& speeds,
+              double nominal, unsigned count, const SolverOptions& options, SystemVibrationResults& r,
+              SolverReport& report) {
+    const ShaftSystemModel& model = problem.model;
+    std::vector<Mode> nominalElastic;
+    for (const Mode& mode : nominalModes)
+        if (!mode.rigid) nominalElastic.push_back(mode);
+    r.resCampbell.push_back(campbellEntry(model, nominal, nominalElastic));
+
+    const size_t candidates = campbellCandidates(count);
+    const unsigned threads = std::min<unsigned>(threadCount(options.threads), unsigned(std::max<size_t>(1, speeds.size())));
+    std::vector<std::unique_ptr<QuadraticEigenSolver>> solvers(threads);
+    BranchTracker tracker(model, count);
+    orderedParallel<std::vector<Mode>>(
+        speeds.size(), threads, 2 * size_t(threads) + 2,
+        [&](size_t j, unsigned worker) {
+            if (!solvers[worker]) solvers[worker] = std::make_unique<QuadraticEigenSolver>(problem.pencil);
+            return solveModes(problem, *solvers[worker], speeds[j] * kRpmToRadPerSecond, candidates, false);
+        },
+        [&](size_t j, std::vector<Mode>&& modes) {
+            tracker.add(j, modes);
+            std::vector<Mode> lowest(modes.begin(), modes.begin() + std::min<size_t>(count, modes.size()));
+            r.resCampbell.push_back(campbellEntry(model, speeds[j], lowest));
+            if (options.progress) options.progress(j + 1, speeds.size());
+        });
+    tracker.finish(speeds, r, report.campbell);
 }
 
 }  // namespace
+
+double logarithmicDecrement(double zeta) {
+    if (!(std::abs(zeta) < 1.0)) return zeta > 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+    return 2.0 * std::numbers::pi * zeta / std::sqrt(1.0 - zeta * zeta);
+}
 
 SolverReport SolveSystemDynamics(const SystemDefinition& definition, const GeneralSystemDynamicsDefinitions& general,
                                  SystemVibrationResults& results, const SolverOptions& options) {
@@ -95,6 +198,8 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
     results.performedCalculation = calculation;
     auto refuse = [&](int status, std::string message) {
         results.reset();
+        report.modes.clear();
+        report.campbell.clear();
         results.performedCalculation = calculation;
         results.solverStatus = status;
         report.status = status;
@@ -132,6 +237,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
             mo.docPoints = &options.forcedResponse->documentationPoints;
         const ShaftSystemModel model = ShaftSystemModel::build(d, mo);
         report.dofCount = model.dofCount();
+        report.nonZeros = size_t(model.K.nonZeros());
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
@@ -140,9 +246,22 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         fillSystemTables(model, d, nominal, results);
         results.controllingShaftNominalSpeed = nominal;
         if (calculation == 0 || calculation == 2) {
-            const ModalBasis basis = modalBasis(model);
-            fillModes(model, solveModes(model, basis, nominal * kRpmToRadPerSecond, count, true), results);
-            if (calculation == 2) campbell(model, basis, d.campbellSpeed, nominal, count, options, results);
+            ModalProblem problem(model);
+            QuadraticEigenSolver solver(problem.pencil);
+            const double omega = nominal * kRpmToRadPerSecond;
+            // A first run finds the frequency range and the rigid-body motions; the shift and
+            // scale are set from it, and the modal analysis is run again when they moved far.
+            const size_t wanted = calculation == 2 ? campbellCandidates(count) : size_t(count);
+            std::vector<Mode> modes = solveModes(problem, solver, omega, wanted, true);
+            if (problem.tune(modes)) modes = solveModes(problem, solver, omega, wanted, true);
+            size_t rigid = 0;
+            for (const Mode& mode : modes) rigid += mode.rigid ? 1 : 0;
+            std::vector<Mode> shown;
+            for (const Mode& mode : modes)
+                if (mode.rigid || shown.size() < rigid + count) shown.push_back(mode);
+            fillModes(model, shown, results);
+            for (const Mode& mode : shown) report.modes.push_back(stabilityOf(mode));
+            if (calculation == 2) campbell(problem, shown, d.campbellSpeed, nominal, count, options, results, report);
         }
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;

@@ -46,8 +46,37 @@ struct DRIVESYS_API SolverOptions {
     int calculation = -1;
     /// The forced-response run (calculation 1); null: a default run.
     const ForcedResponseDefinitionsStruct* forcedResponse = nullptr;
-    /// Called after each speed of a sweep with (speeds done, speeds in all).
+    /// Threads that solve the speeds of a sweep (0: one per core). The results are the same,
+    /// bit for bit, for every count.
+    unsigned threads = 0;
+    /// Called after each speed of a sweep with (speeds done, speeds in all), always from the
+    /// thread that called SolveSystemDynamics, in order of the speeds.
     std::function<void(size_t, size_t)> progress;
+};
+
+/// Stability figures of one mode, which the result records have no member for.
+struct DRIVESYS_API ModeStability {
+    /// The mode's description, as in the results ("1st bending forward").
+    std::string description;
+    /// Damped natural frequency ω_d/2π and undamped natural frequency |λ|/2π, Hz.
+    double frequency = 0.0, undampedFrequency = 0.0;
+    /// Damping ratio ζ = −Re λ / |λ| (negative: the mode grows) and logarithmic decrement
+    /// δ = 2πζ / √(1 − ζ²), the natural logarithm of the ratio of two successive amplitudes.
+    double dampingRatio = 0.0, logDecrement = 0.0;
+    /// +1 forward, −1 backward, 0 none.
+    int whirl = 0;
+    bool rigid = false;
+};
+
+/// One tracked branch of a Campbell diagram with its damping: the same curve as
+/// results.resCampbellClassified's entry of the same index.
+struct DRIVESYS_API CampbellBranchStability {
+    std::string id;
+    /// Per speed of the sweep (resCampbellClassified.frequencyInputRange): damped natural
+    /// frequency (Hz), damping ratio and logarithmic decrement, whirl (+1, −1, 0). A branch that
+    /// left the computed modes is shorter than the sweep.
+    std::vector<double> frequency, dampingRatio, logDecrement;
+    std::vector<int> whirl;
 };
 
 struct DRIVESYS_API SolverReport {
@@ -56,7 +85,20 @@ struct DRIVESYS_API SolverReport {
     std::string message;
     /// Degrees of freedom of the assembled model.
     size_t dofCount = 0;
+    /// Nonzeros of the pattern of the system matrices.
+    size_t nonZeros = 0;
+    /// Things the caller should know that did not stop the solve (an option the solver does not
+    /// implement, ...), UTF-8, one sentence each.
+    std::vector<std::string> warnings;
+    /// The modes of the modal analysis at the nominal speed (calculations 0 and 2), in the order
+    /// of the results' mode lists.
+    std::vector<ModeStability> modes;
+    /// The Campbell branches (calculation 2), in the order of resCampbellClassified.
+    std::vector<CampbellBranchStability> campbell;
 };
+
+/// δ = 2πζ / √(1 − ζ²) for |ζ| < 1; ±infinity beyond (no oscillation is left).
+DRIVESYS_API double logarithmicDecrement(double dampingRatio);
 
 /// Limits checked before any work: more speeds or modes than these are refused.
 inline constexpr size_t kSolverMaxSpeeds = 100000;

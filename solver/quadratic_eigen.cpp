@@ -1,0 +1,201 @@
+#include "drivesys/solver/quadratic_eigen.h"
+
+#include <Eigen/Dense>
+#include <Eigen/Eigenvalues>
+#include <Eigen/SparseLU>
+#include <Spectra/GenEigsRealShiftSolver.h>
+#include <algorithm>
+#include <cmath>
+#include <fmt/format.h>
+#include <vector>
+
+#include "drivesys/solver/model.h"
+
+namespace ds::solver {
+
+using Index = Eigen::Index;
+using Sparse = Eigen::SparseMatrix<double>;
+
+struct QuadraticPencil::Impl {
+    /// The union pattern (values unused) and each part's values laid out along it.
+    Sparse pattern;
+    std::vector<double> m, c, g, k;
+
+    std::vector<double> along(const Sparse& x) const {
+        std::vector<double> out(size_t(pattern.nonZeros()), 0.0);
+        const int* inner = pattern.innerIndexPtr();
+        for (Index j = 0; j < pattern.outerSize(); ++j) {
+            int at = pattern.outerIndexPtr()[j];
+            for (Sparse::InnerIterator it(x, j); it; ++it) {
+                while (inner[at] != it.index()) ++at;  // x's pattern is part of the union, both sorted
+                out[size_t(at)] = it.value();
+            }
+        }
+        return out;
+    }
+    /// a·M + b·C + c·G + d·K into `out`, which has the union pattern.
+    void combine(double a, double b, double cc, double d, Sparse& out) const {
+        double* v = out.valuePtr();
+        for (size_t i = 0; i < m.size(); ++i) v[i] = a * m[i] + b * c[i] + cc * g[i] + d * k[i];
+    }
+};
+
+QuadraticPencil::QuadraticPencil(const Sparse& M, const Sparse& C, const Sparse& G, const Sparse& K)
+    : impl_(std::make_unique<Impl>()) {
+    Sparse sum = M.cwiseAbs() + C.cwiseAbs() + G.cwiseAbs() + K.cwiseAbs();
+    // The diagonal is always in the pattern: a DOF without stiffness still has mass.
+    for (Index i = 0; i < sum.rows(); ++i) sum.coeffRef(i, i) += 1.0;
+    sum.makeCompressed();
+    impl_->pattern = std::move(sum);
+    impl_->m = impl_->along(M);
+    impl_->c = impl_->along(C);
+    impl_->g = impl_->along(G);
+    impl_->k = impl_->along(K);
+}
+
+QuadraticPencil::~QuadraticPencil() = default;
+
+Index QuadraticPencil::size() const { return impl_->pattern.rows(); }
+Index QuadraticPencil::nonZeros() const { return impl_->pattern.nonZeros(); }
+
+Sparse QuadraticPencil::combine(double a, double b, double c, double d) const {
+    Sparse out = impl_->pattern;
+    impl_->combine(a, b, c, d, out);
+    return out;
+}
+
+namespace {
+
+/// (L − σI)⁻¹ of the scaled linearisation, for Spectra: see the header for the algebra.
+class ShiftInvert {
+public:
+    using Scalar = double;
+    ShiftInvert(const Eigen::SparseLU<Sparse>& lu, const Sparse& M, const Sparse& P, double sigma, double scale,
+                const Eigen::MatrixXd* deflate)
+        : lu_(lu), M_(M), P_(P), sigma_(sigma), scale_(scale), n_(M.rows()), rhs_(n_), p_(n_), deflate_(deflate) {
+        if (deflate_ && deflate_->cols() > 0) massDeflate_ = Eigen::MatrixXd(M_ * *deflate_);
+        else deflate_ = nullptr;
+    }
+    Index rows() const { return 2 * n_; }
+    Index cols() const { return 2 * n_; }
+    void set_shift(double) {}  // the factorisation was made for σ before
+    void perform_op(const double* x, double* y) const {
+        const double *xa = x, *xb = x + n_;
+        if (deflate_) {
+            // (I − P)(a, b): the rigid-body motions taken out of both halves.
+            a_ = Eigen::Map<const Eigen::VectorXd>(x, n_);
+            b_ = Eigen::Map<const Eigen::VectorXd>(x + n_, n_);
+            a_.noalias() -= *deflate_ * (massDeflate_.transpose() * a_);
+            b_.noalias() -= *deflate_ * (massDeflate_.transpose() * b_);
+            xa = a_.data();
+            xb = b_.data();
+        }
+        const Eigen::Map<const Eigen::VectorXd> a(xa, n_), b(xb, n_);
+        Eigen::Map<Eigen::VectorXd> p(y, n_), q(y + n_, n_);
+        rhs_.noalias() = M_ * b;
+        rhs_ *= scale_;
+        rhs_.noalias() += P_ * a;
+        p_ = lu_.solve(rhs_);
+        p = -p_;
+        q = (a + sigma_ * p) / scale_;
+    }
+
+private:
+    const Eigen::SparseLU<Sparse>& lu_;
+    const Sparse &M_, &P_;
+    double sigma_, scale_;
+    Index n_;
+    mutable Eigen::VectorXd rhs_, p_, a_, b_;
+    const Eigen::MatrixXd* deflate_;
+    Eigen::MatrixXd massDeflate_;
+};
+
+/// The displacement part u of each state z = (u, λu/s): from the larger half, so that a mode
+/// far above or below the scale keeps its accuracy.
+Eigen::MatrixXcd displacements(const Eigen::MatrixXcd& z, const Eigen::VectorXcd& lambda, double scale) {
+    const Index n = z.rows() / 2;
+    Eigen::MatrixXcd u(n, z.cols());
+    for (Index i = 0; i < z.cols(); ++i) {
+        if (std::abs(lambda(i)) > scale) u.col(i) = z.col(i).tail(n) * (scale / lambda(i));
+        else u.col(i) = z.col(i).head(n);
+    }
+    return u;
+}
+
+/// Every eigenpair of a small problem from the dense linearisation (same scaling).
+QuadraticEigenResult solveWhole(const Sparse& M, const Sparse& D, const Sparse& K, double scale) {
+    const Index n = M.rows();
+    const Eigen::MatrixXd Md(M), Dd(D), Kd(K);
+    Eigen::LLT<Eigen::MatrixXd> llt(Md);
+    if (llt.info() != Eigen::Success) throw NumericalError("the mass matrix is not positive definite (a DOF without mass)");
+    Eigen::MatrixXd L = Eigen::MatrixXd::Zero(2 * n, 2 * n);
+    L.topRightCorner(n, n).setIdentity();
+    L.topRightCorner(n, n) *= scale;
+    L.bottomLeftCorner(n, n) = -llt.solve(Kd) / scale;
+    L.bottomRightCorner(n, n) = -llt.solve(Dd);
+    Eigen::EigenSolver<Eigen::MatrixXd> es(L, true);
+    if (es.info() != Eigen::Success) throw NumericalError("the eigenvalue solver did not converge");
+    QuadraticEigenResult r;
+    r.dense = true;
+    r.lambda = es.eigenvalues();
+    r.requested = r.converged = r.lambda.size();
+    r.shapes = displacements(es.eigenvectors(), r.lambda, scale);
+    return r;
+}
+
+}  // namespace
+
+struct QuadraticEigenSolver::Impl {
+    const QuadraticPencil& pencil;
+    Sparse Q, P, M, K;
+    Eigen::SparseLU<Sparse> lu;
+    bool analysed = false;
+    explicit Impl(const QuadraticPencil& p) : pencil(p) {}
+};
+
+QuadraticEigenSolver::QuadraticEigenSolver(const QuadraticPencil& pencil) : impl_(std::make_unique<Impl>(pencil)) {}
+QuadraticEigenSolver::~QuadraticEigenSolver() = default;
+
+QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, const QuadraticEigenSettings& s,
+                                                 const Eigen::MatrixXd* deflate) {
+    Impl& w = *impl_;
+    const QuadraticPencil::Impl& pen = *w.pencil.impl_;
+    const Index n = pen.pattern.rows(), states = 2 * n;
+    const double sigma = s.shift;
+    count = std::max<Index>(1, count);
+    // Krylov dimension: twice the eigenvalues asked for, and room to spare for few of them.
+    const Index ncv = std::max<Index>(2 * count + 1, count + 20);
+    if (ncv >= states) {
+        if (w.M.size() == 0) w.M = w.pencil.combine(1, 0, 0, 0), w.K = w.pencil.combine(0, 0, 0, 1);
+        return solveWhole(w.M, w.pencil.combine(0, 1, omega, 0), w.K, s.scale);
+    }
+    if (w.Q.size() == 0) w.Q = pen.pattern, w.P = pen.pattern, w.M = w.pencil.combine(1, 0, 0, 0);
+    // Q(σ) = σ²M + σ(C + ΩG) + K and P = D + σM = σM + C + ΩG.
+    pen.combine(sigma * sigma, sigma, sigma * omega, 1.0, w.Q);
+    pen.combine(sigma, 1.0, omega, 0.0, w.P);
+    if (!w.analysed) {
+        w.lu.analyzePattern(w.Q);
+        w.analysed = true;
+    }
+    w.lu.factorize(w.Q);
+    if (w.lu.info() != Eigen::Success)
+        throw NumericalError(fmt::format("the factorisation of σ²M + σD + K failed ({})", w.lu.lastErrorMessage()));
+
+    ShiftInvert op(w.lu, w.M, w.P, sigma, s.scale, deflate);
+    Spectra::GenEigsRealShiftSolver<ShiftInvert> eigs(op, count, ncv, sigma);
+    eigs.init();
+    const Index nconv = eigs.compute(Spectra::SortRule::LargestMagn, s.maxRestarts, s.tolerance,
+                                     Spectra::SortRule::LargestMagn);
+    QuadraticEigenResult r;
+    r.requested = count;
+    r.converged = nconv;
+    r.operations = eigs.num_operations();
+    r.restarts = eigs.num_iterations();
+    if (nconv > 0) {
+        r.lambda = eigs.eigenvalues();
+        r.shapes = displacements(eigs.eigenvectors(), r.lambda, s.scale);
+    }
+    return r;
+}
+
+}  // namespace ds::solver
