@@ -6,6 +6,7 @@
 
 #include "drivesys/housing/boundedmessage.h"
 #include "drivesys/housing/housingtexts.h"
+#include "drivesys/housing/symmetric_inverse.h"
 #include "drivesys/platform/nmath/ndimensions.h"
 #include "drivesys/platform/nmath/nformat.h"
 #include "drivesys/platform/ntypes/translator.h"
@@ -79,6 +80,7 @@ NFEMCasing::NFEMCasing(bool enabled, double maxMappingDistance_, const NMatrix& 
     defs.nodeCoords = nodeCoords;
     defs.systemOfUnits = units;
     defs.sixDofNodes = sixDofNodes;
+    defs.entryCheck = FEEntryCheck::OnGather;  // only the kept nodes' entries are read, below
     const NFEStiffnessMatrix fe(defs);
     if (fe.getStatus() == FEMatrixOk) convertLengthsToSI(fe);
     else status = statusFromFE(fe.getStatus());
@@ -86,12 +88,16 @@ NFEMCasing::NFEMCasing(bool enabled, double maxMappingDistance_, const NMatrix& 
     mapBearingsToNodes(nodeNumbers);
     if (status != CasingOk) return;
 
-    // SI conversion and node removal in one gather of the kept rows and columns; the same
-    // result as convertToSI followed by removeUnmappedNodes.
+    // SI conversion, the finite and symmetric checks and node removal in one gather of the kept
+    // rows and columns; the same result as convertToSI followed by removeUnmappedNodes.
     try {
-        NMatrix k = fe.getFEStiffnessSubMatrix(keptNodes(), true);
+        NFEStiffnessMatrix::CheckedSubMatrix k = fe.getCheckedFEStiffnessSubMatrix(keptNodes(), true);
+        if (k.status != FEMatrixOk) {
+            status = statusFromFE(k.status);
+            return;
+        }
         renumberKeptNodes(nodeNumbers);
-        transformFEStiffnessMatrix(std::move(k));
+        transformFEStiffnessMatrix(std::move(k.matrix));
     } catch (const std::exception&) {  // out of memory for the kept matrix
         compliance = NMatrix();
     }
@@ -317,11 +323,9 @@ void NFEMCasing::transformFEStiffnessMatrix(NMatrix K) {
             x[2] = q(2, 0) * x0 + q(2, 1) * x1 + q(2, 2) * x2;
         }
     }
-    try {
-        compliance = K.inverse();
-    } catch (const NMatrixSingularError&) {
-        compliance = NMatrix(cols);
-    }
+    // B is symmetric: T is block-diagonal with rotations, so T⁻¹ = Tᵀ.
+    if (ds::housing::invertSymmetric(nmath::eigenView(K))) compliance = std::move(K);
+    else compliance = NMatrix(cols);
 }
 
 // ---- loads and deflections -------------------------------------------------------------------

@@ -12,9 +12,11 @@
 // The object is fully computed by its constructor; status 0 means the compliance is usable.
 // Everything later only reads the stored state, so a const NFEMCasing may be shared by threads.
 //
-// Construction cost: one validating read of the FE matrix, one gather of the rows and columns
-// of the nodes that carry a bearing (converted to SI on the fly), a block-wise rotation into
-// the shaft systems and one LU inversion of the kept matrix. The full matrix is never copied.
+// Construction cost: one gather of the rows and columns of the nodes that carry a bearing
+// (converted to SI on the fly, and checked to be finite and symmetric), a block-wise rotation
+// into the shaft systems and one Cholesky inversion of the kept matrix. The rest of the FE
+// matrix is never read: the entries of nodes without a bearing take no part in the result, so
+// a fault there (a NaN, an asymmetry) does not stop the coupling. The full matrix is never copied.
 #include <array>
 #include <map>
 #include <utility>
@@ -115,7 +117,8 @@ protected:
     /// Keeps only the mapped nodes of K (one gather pass), shortens `nodeNumbers` and renumbers
     /// the mapping to the kept nodes.
     void removeUnmappedNodes(NMatrix& K, std::vector<unsigned>& nodeNumbers);
-    /// Rotates K into the shaft systems and inverts it into the compliance.
+    /// Rotates K into the shaft systems and inverts it into the compliance (Cholesky; pivoted
+    /// LDLᵀ for a symmetric K that is not positive definite).
     void transformFEStiffnessMatrix(NMatrix K);
 
 private:

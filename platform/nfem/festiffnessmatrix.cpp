@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cmath>
 #include <fmt/format.h>
+#include <stdexcept>
 #include <unordered_set>
 
 // ---- units -----------------------------------------------------------------------------------
@@ -184,9 +185,14 @@ void NFEStiffnessMatrix::validate() {
     if (k.rows() == 0) return fail(FEMatrixEmpty, "the stiffness matrix is empty");
     if (k.rows() != k.cols())
         return fail(FEMatrixNotSquare, fmt::format("the stiffness matrix has {} rows but {} columns", k.rows(), k.cols()));
-    if (static_cast<size_t>(k.rows()) != dof * nodes)
-        return fail(FEMatrixLayoutMismatch, fmt::format("the stiffness matrix has {} rows, but {} nodes with {} DOF need {}",
-                                                        k.rows(), nodes, dof, dof * nodes));
+    if (static_cast<size_t>(k.rows()) != numDofs()) {
+        if (defs_.generalisedCoordinates == 0)
+            return fail(FEMatrixLayoutMismatch, fmt::format("the stiffness matrix has {} rows, but {} nodes with {} DOF need {}",
+                                                            k.rows(), nodes, dof, dof * nodes));
+        return fail(FEMatrixLayoutMismatch,
+                    fmt::format("the stiffness matrix has {} rows, but {} nodes with {} DOF and {} generalised coordinates need {}",
+                                k.rows(), nodes, dof, defs_.generalisedCoordinates, numDofs()));
+    }
     if (!defs_.nodeNumbers.empty()) {
         if (defs_.nodeNumbers.size() != nodes)
             return fail(FEMatrixLayoutMismatch,
@@ -201,21 +207,31 @@ void NFEStiffnessMatrix::validate() {
         if (!defs_.nodeCoords[i].isFinite())
             return fail(FEMatrixNotFinite, fmt::format("the coordinates of node index {} are not finite", i));
 
-    if (passesProjectionScreen(k)) return;
+    if (defs_.entryCheck == FEEntryCheck::OnGather || passesProjectionScreen(k)) return;
     // The screen flagged something: the element-wise check decides and names the entry.
-    const Eigen::Index n = k.rows();
+    std::string text;
+    const int entries = checkEntries(defs_.stiffnessMatrix(), "the stiffness matrix", text);
+    if (entries != FEMatrixOk) fail(static_cast<FEStiffnessMatrixStatus>(entries), std::move(text));
+}
+
+int NFEStiffnessMatrix::checkEntries(const NMatrix& m, const std::string& name, std::string& text) {
+    const auto k = nmath::eigenView(m);
+    const Eigen::Index n = std::min(k.rows(), k.cols());
     std::vector<double> diag(static_cast<size_t>(n));
     for (Eigen::Index i = 0; i < n; ++i) diag[static_cast<size_t>(i)] = std::sqrt(std::abs(k(i, i)));
     PairCheck check;
     for (Eigen::Index c0 = 0; c0 < n; c0 += kTile)
         for (Eigen::Index r0 = 0; r0 <= c0; r0 += kTile) {
             checkTilePair(k, diag, r0, c0, check);
-            if (!check.finite) return fail(FEMatrixNotFinite, "the stiffness matrix holds an infinite or NaN entry");
+            if (!check.finite) {
+                text = name + " holds an infinite or NaN entry";
+                return FEMatrixNotFinite;
+            }
         }
-    if (check.badRow >= 0)
-        return fail(FEMatrixNotSymmetric, fmt::format("the stiffness matrix is not symmetric: entry ({}, {}) = {} but ({}, {}) = {}",
-                                                      check.badRow, check.badCol, k(check.badRow, check.badCol), check.badCol,
-                                                      check.badRow, k(check.badCol, check.badRow)));
+    if (check.badRow < 0) return FEMatrixOk;
+    text = fmt::format("{} is not symmetric: entry ({}, {}) = {} but ({}, {}) = {}", name, check.badRow, check.badCol,
+                       k(check.badRow, check.badCol), check.badCol, check.badRow, k(check.badCol, check.badRow));
+    return FEMatrixNotSymmetric;
 }
 
 // ---- SI conversion ---------------------------------------------------------------------------
@@ -223,21 +239,27 @@ void NFEStiffnessMatrix::validate() {
 // per force unit) or, for rotational rows, a moment (newtons × metres per force and length
 // unit); a column's displacement is a translation (per length unit → per metre) or a rotation
 // (rad either way).
-double NFEStiffnessMatrix::loadScale(int dofInNode) const {
+// Generalised coordinates (after the nodes' DOF) scale as rotations: a dimensionless amplitude
+// whose conjugate load is a work.
+double NFEStiffnessMatrix::loadScale(size_t dof) const {
+    const size_t perNode = static_cast<size_t>(dofPerNode());
+    const bool translation = dof < numNodes() * perNode && dof % perNode < 3;
     const double f = defs_.systemOfUnits.newtonsPerForceUnit();
-    return dofInNode < 3 ? f : f * defs_.systemOfUnits.metresPerLengthUnit();
+    return translation ? f : f * defs_.systemOfUnits.metresPerLengthUnit();
 }
 
-double NFEStiffnessMatrix::displacementScale(int dofInNode) const {
-    return dofInNode < 3 ? 1.0 / defs_.systemOfUnits.metresPerLengthUnit() : 1.0;
+double NFEStiffnessMatrix::displacementScale(size_t dof) const {
+    const size_t perNode = static_cast<size_t>(dofPerNode());
+    const bool translation = dof < numNodes() * perNode && dof % perNode < 3;
+    return translation ? 1.0 / defs_.systemOfUnits.metresPerLengthUnit() : 1.0;
 }
 
 NMatrix NFEStiffnessMatrix::getFEStiffnessMatrix(bool si) const {
     const NMatrix& k = defs_.stiffnessMatrix();
     if (!si || status_ == FEMatrixEmpty || status_ == FEMatrixNotSquare || status_ == FEMatrixLayoutMismatch) return k;
-    std::vector<size_t> all(numNodes());
+    std::vector<size_t> all(numDofs());
     for (size_t i = 0; i < all.size(); ++i) all[i] = i;
-    return getFEStiffnessSubMatrix(all, true);
+    return gather(all, true);
 }
 
 std::vector<NVektor> NFEStiffnessMatrix::getFEStiffnessMatrixNodeCoords(bool si) const {
@@ -250,19 +272,76 @@ std::vector<NVektor> NFEStiffnessMatrix::getFEStiffnessMatrixNodeCoords(bool si)
 }
 
 NMatrix NFEStiffnessMatrix::getFEStiffnessSubMatrix(const std::vector<size_t>& nodes, bool si) const {
-    const auto k = nmath::eigenView(defs_.stiffnessMatrix());
     const size_t dof = static_cast<size_t>(dofPerNode());
+    const size_t rows = static_cast<size_t>(std::min(defs_.stiffnessMatrix().numRows(), defs_.stiffnessMatrix().numCols()));
     std::vector<size_t> index;
-    std::vector<double> rowScale, colScale;
     index.reserve(nodes.size() * dof);
     for (size_t node : nodes) {
-        if (node >= numNodes() || (node + 1) * dof > static_cast<size_t>(std::min(k.rows(), k.cols())))
+        if (node >= numNodes() || (node + 1) * dof > rows)
             throw std::out_of_range(fmt::format("node index {} out of range ({} nodes)", node, numNodes()));
-        for (size_t d = 0; d < dof; ++d) {
-            index.push_back(node * dof + d);
-            rowScale.push_back(si ? loadScale(static_cast<int>(d)) : 1.0);
-            colScale.push_back(si ? displacementScale(static_cast<int>(d)) : 1.0);
+        for (size_t d = 0; d < dof; ++d) index.push_back(node * dof + d);
+    }
+    return gather(index, si);
+}
+
+NFEStiffnessMatrix::CheckedSubMatrix NFEStiffnessMatrix::getCheckedFEStiffnessSubMatrix(const std::vector<size_t>& nodes,
+                                                                                        bool si) const {
+    CheckedSubMatrix out;
+    out.matrix = getFEStiffnessSubMatrix(nodes, si);
+    std::string text;
+    out.status = checkEntries(out.matrix, "the stiffness matrix", text);
+    if (out.status == FEMatrixOk) return out;
+    // Name the entry by its row and column in the whole matrix: re-check the gathered rows
+    // pairwise to find it (only on failure).
+    const size_t dof = static_cast<size_t>(dofPerNode());
+    std::vector<size_t> index;
+    for (size_t node : nodes)
+        for (size_t d = 0; d < dof; ++d) index.push_back(node * dof + d);
+    const auto k = nmath::eigenView(out.matrix);
+    std::vector<double> diag(index.size());
+    for (size_t i = 0; i < index.size(); ++i) diag[i] = std::sqrt(std::abs(k(Eigen::Index(i), Eigen::Index(i))));
+    for (size_t j = 0; j < index.size() && out.statusText.empty(); ++j)
+        for (size_t i = 0; i <= j; ++i) {
+            const double x = k(Eigen::Index(i), Eigen::Index(j)), y = k(Eigen::Index(j), Eigen::Index(i));
+            const size_t r = std::min(index[i], index[j]), c = std::max(index[i], index[j]);
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                out.statusText = fmt::format("the stiffness matrix holds an infinite or NaN entry at ({}, {})", r, c);
+                break;
+            }
+            if (out.status == FEMatrixNotSymmetric && asymmetric(x, y, diag[i], diag[j])) {
+                const double vrc = index[i] <= index[j] ? x : y, vcr = index[i] <= index[j] ? y : x;
+                out.statusText = fmt::format("the stiffness matrix is not symmetric: entry ({}, {}) = {} but ({}, {}) = {}", r, c,
+                                             vrc, c, r, vcr);
+                break;
+            }
         }
+    if (out.statusText.empty()) out.statusText = text;
+    out.matrix = NMatrix();
+    return out;
+}
+
+NMatrix NFEStiffnessMatrix::convertToSI(const NMatrix& sameLayout) const {
+    const size_t n = numDofs();
+    if (sameLayout.numRows() != n || sameLayout.numCols() != n)
+        throw std::invalid_argument(fmt::format("a matrix of {} × {} over the {} DOF of the stiffness matrix", sameLayout.numRows(),
+                                                sameLayout.numCols(), n));
+    NMatrix out = sameLayout;
+    auto m = nmath::eigenView(out);
+    std::vector<double> row(n), col(n);
+    for (size_t i = 0; i < n; ++i) row[i] = loadScale(i), col[i] = displacementScale(i);
+    for (size_t j = 0; j < n; ++j)
+        for (size_t i = 0; i < n; ++i) m(Eigen::Index(i), Eigen::Index(j)) *= row[i] * col[j];
+    return out;
+}
+
+NMatrix NFEStiffnessMatrix::gather(const std::vector<size_t>& index, bool si) const {
+    const auto k = nmath::eigenView(defs_.stiffnessMatrix());
+    std::vector<double> rowScale, colScale;
+    rowScale.reserve(index.size());
+    colScale.reserve(index.size());
+    for (size_t i : index) {
+        rowScale.push_back(si ? loadScale(i) : 1.0);
+        colScale.push_back(si ? displacementScale(i) : 1.0);
     }
     const size_t m = index.size();
     NMatrix out;

@@ -5,7 +5,11 @@
 //
 // Layout: node k owns rows and columns dof·k … dof·k + dof − 1, where dof is 6 (ux, uy, uz,
 // rx, ry, rz) or 3 (ux, uy, uz). Translations are in the system's length unit, rotations in
-// rad; loads are forces in its force unit and moments in force unit × length unit.
+// rad; loads are forces in its force unit and moments in force unit × length unit. A reduced
+// model may append generalised coordinates after the nodes' DOF (rows dof·N … dof·N + q − 1,
+// e.g. the amplitudes of fixed-interface modes): each is a dimensionless amplitude of a shape
+// given in the length unit, so its conjugate load is a work, force unit × length unit, and it
+// converts to SI as a rotation does.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +59,15 @@ struct DRIVESYS_API FEStiffnessMatrixSystemOfUnits {
     bool operator!=(const FEStiffnessMatrixSystemOfUnits& o) const { return !(*this == o); }
 };
 
+/// Which entries NFEStiffnessMatrix checks for finiteness and symmetry.
+enum class FEEntryCheck {
+    /// Every entry, at construction (one streaming read of the matrix).
+    WholeMatrix,
+    /// Only the entries a caller takes (getCheckedFEStiffnessSubMatrix): when few nodes of a
+    /// large matrix are used, the rest is never read.
+    OnGather,
+};
+
 /// What defines one FE stiffness matrix. The matrix is shared, not copied, between a Defs and
 /// the NFEStiffnessMatrix objects built from it: copying either is cheap.
 class DRIVESYS_API FEStiffnessMatrixDefs {
@@ -77,6 +90,10 @@ public:
     FEStiffnessMatrixSystemOfUnits systemOfUnits;
     /// True: 6 rows per node (3 translations, 3 rotations); false: 3 translational rows.
     bool sixDofNodes = true;
+    /// Generalised coordinates after the nodes' DOF (see the file comment); 0 for a plain
+    /// condensed matrix.
+    size_t generalisedCoordinates = 0;
+    FEEntryCheck entryCheck = FEEntryCheck::WholeMatrix;
 
 private:
     std::shared_ptr<const NMatrix> matrix_;
@@ -88,8 +105,8 @@ enum FEStiffnessMatrixStatus : int {
     FEMatrixOk = 0,
     /// The matrix is not square.
     FEMatrixNotSquare = 1,
-    /// The row count is not dof × (number of nodes), or the node-number list is neither empty
-    /// nor one entry per node, or a node number repeats.
+    /// The row count is not dof × (number of nodes) + generalised coordinates, or the
+    /// node-number list is neither empty nor one entry per node, or a node number repeats.
     FEMatrixLayoutMismatch = 2,
     /// A matrix entry or node coordinate is infinite or NaN.
     FEMatrixNotFinite = 3,
@@ -99,7 +116,9 @@ enum FEStiffnessMatrixStatus : int {
     FEMatrixEmpty = 5,
 };
 
-/// A validated FE stiffness matrix. Construction never copies the matrix and reads it once.
+/// A validated FE stiffness matrix. Construction never copies the matrix and reads it at most
+/// once (not at all with FEEntryCheck::OnGather: then only the layout and the node coordinates
+/// are checked, and each gathered sub-matrix is checked as it is taken).
 ///
 /// Finite and symmetric checks. A single streaming pass computes y = K·x and z = Kᵀ·x for
 /// x(j) = ±1 / d(j) with fixed pseudo-random signs and d(j) = sqrt|K(j,j)| (1 where that is 0 or
@@ -141,11 +160,39 @@ public:
     /// pass over the kept entries. Throws std::out_of_range for a node index ≥ numNodes().
     NMatrix getFEStiffnessSubMatrix(const std::vector<size_t>& nodes, bool si) const;
 
+    /// A sub-matrix and the check of its entries.
+    struct CheckedSubMatrix {
+        NMatrix matrix;
+        /// FEMatrixOk, FEMatrixNotFinite or FEMatrixNotSymmetric (entries named by their row and
+        /// column in the whole matrix); the matrix is empty unless FEMatrixOk.
+        int status = FEMatrixOk;
+        std::string statusText;
+    };
+    /// getFEStiffnessSubMatrix, with the finite and symmetric checks of the class comment
+    /// applied to exactly the gathered entries (their row and column scales are those of the
+    /// sub-matrix). Costs O(m²) for m gathered rows, whatever the size of the whole matrix.
+    CheckedSubMatrix getCheckedFEStiffnessSubMatrix(const std::vector<size_t>& nodes, bool si) const;
+
+    /// Rows and columns (DOF of the nodes, then the generalised coordinates) in all.
+    size_t numDofs() const { return numNodes() * static_cast<size_t>(dofPerNode()) + defs_.generalisedCoordinates; }
+    /// Another matrix over the same DOF in SI units, scaled as the stiffness is: a mass matrix
+    /// in force unit · s² / length unit (translations), force unit · s² (couplings) and force
+    /// unit · length unit · s² / rad (rotations) gives kg, kg·m and kg·m² (per rad²). Throws
+    /// std::invalid_argument when its size is not numDofs() × numDofs().
+    NMatrix convertToSI(const NMatrix& sameLayout) const;
+
+    /// The finite and symmetric checks of the class comment on a whole matrix, entry by entry:
+    /// FEMatrixOk, FEMatrixNotFinite or FEMatrixNotSymmetric with the first offending entry
+    /// (row and column) in `text`, which calls the matrix `name`. The matrix must be square.
+    static int checkEntries(const NMatrix& m, const std::string& name, std::string& text);
+
 private:
     void validate();
-    /// SI factors of a row (load) and a column (displacement) by DOF within a node.
-    double loadScale(int dofInNode) const;
-    double displacementScale(int dofInNode) const;
+    /// SI factors of a row (load) and a column (displacement) by DOF index in the matrix.
+    double loadScale(size_t dof) const;
+    double displacementScale(size_t dof) const;
+    /// The given rows and columns (DOF indices), in SI units when `si` is true.
+    NMatrix gather(const std::vector<size_t>& dofs, bool si) const;
 
     FEStiffnessMatrixDefs defs_;
     int status_ = FEMatrixOk;

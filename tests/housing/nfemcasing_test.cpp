@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "drivesys/housing/housingtexts.h"
 #include "drivesys/platform/nmath/nmatrix_impl.h"
@@ -328,14 +329,25 @@ TEST(NFEMCasing, FailureStatuses) {
         EXPECT_EQ(m.build().getConstructorStatus(), CasingNotInvertible);
     }
     {
+        // Asymmetric and non-finite entries between kept nodes (0 and 2) stop the coupling.
         Model m = boxModel(6);
-        m.k(0, 7) += 1.0;
+        m.k(1, 13) += 1.0;
         EXPECT_EQ(m.build().getConstructorStatus(), CasingNotInvertible);
-    }
-    {
-        Model m = boxModel(6);
+        m = boxModel(6);
         m.k(4, 4) = std::nan("");
         EXPECT_EQ(m.build().getConstructorStatus(), CasingFEDataInvalid);
+    }
+    {
+        // Nodes 1 and 4 carry no bearing: their entries are never read, so faults there leave the
+        // compliance as it is without them.
+        Model clean = boxModel(6);
+        Model m = boxModel(6);
+        m.k(0, 7) += 1.0;
+        m.k(25, 26) = std::nan("");
+        m.k(9, 28) = std::numeric_limits<double>::infinity();
+        const NFEMCasing casing = m.build();
+        ASSERT_EQ(casing.getConstructorStatus(), CasingOk);
+        EXPECT_EQ(casing.getCompliance(), clean.build().getCompliance());
     }
     {
         Model m = boxModel(6);
