@@ -23,6 +23,7 @@ FEStiffnessMatrixDefs FEStiffnessMatrixFile::toDefs() const& {
     defs.nodeCoords = nodeCoords;
     defs.systemOfUnits = systemOfUnits;
     defs.sixDofNodes = dofPerNode == 6;
+    defs.generalisedCoordinates = generalisedCoordinates;
     return defs;
 }
 
@@ -33,6 +34,7 @@ FEStiffnessMatrixDefs FEStiffnessMatrixFile::toDefs() && {
     defs.nodeCoords = std::move(nodeCoords);
     defs.systemOfUnits = systemOfUnits;
     defs.sixDofNodes = dofPerNode == 6;
+    defs.generalisedCoordinates = generalisedCoordinates;
     return defs;
 }
 
@@ -51,13 +53,23 @@ std::vector<std::string_view> tokens(std::string_view line) {
     return out;
 }
 
+/// Generalised coordinates a file may declare (MODES): far more than any reduced housing has.
+constexpr size_t kMaxModes = 1000000;
+
 class Reader {
 public:
     explicit Reader(std::istream& in) : in_(in) {}
     FEStiffnessMatrixFile read();
 
 private:
-    enum class Section { Header, Nodes, Initial, Stiffness, Done };
+    enum class Section { Header, Nodes, Initial, Stiffness, AfterStiffness, Mass, Done };
+    /// One matrix section as it is read: its layout and the values of its rows, packed.
+    struct MatrixSection {
+        const char* name = "";
+        bool lower = false;
+        size_t rowsRead = 0;
+        std::vector<double> packed;
+    };
 
     [[noreturn]] void fail(const std::string& what) const { throw FEStiffnessFileError(lineNo_, what); }
     double number(std::string_view t) const {
@@ -74,18 +86,21 @@ private:
             fail(fmt::format("node number '{}' is not an unsigned integer", t));
         return v;
     }
+    /// Reads "<KEY> <dof> [FULL|LOWER] [MODES <count>]" into dof, layout and count.
+    void matrixHeader(const std::vector<std::string_view>& t, int& dof, bool& lower, size_t& modes) const;
     void startStiffness(const std::vector<std::string_view>& t);
+    void startMass(const std::vector<std::string_view>& t);
+    /// Appends one row line to the section; true when it was the last row.
+    bool matrixRow(const std::vector<std::string_view>& t, MatrixSection& m);
+    NMatrix unpack(const MatrixSection& m) const;
     void finishInitial();
 
     std::istream& in_;
     size_t lineNo_ = 0;
     FEStiffnessMatrixFile file_;
     Section section_ = Section::Header;
-    bool haveUnits_ = false;
-    bool lower_ = false;
     size_t dofs_ = 0;
-    size_t rowsRead_ = 0;
-    std::vector<double> packed_;
+    MatrixSection stiffness_{"stiffness", false, 0, {}}, mass_{"mass", false, 0, {}};
     std::unordered_set<unsigned> numbers_;
 };
 
@@ -95,20 +110,70 @@ void Reader::finishInitial() {
                          file_.nodeCoords.size()));
 }
 
+void Reader::matrixHeader(const std::vector<std::string_view>& t, int& dof, bool& lower, size_t& modes) const {
+    const std::string usage = fmt::format("expected '{} <dof per node> [FULL|LOWER] [MODES <count>]'", t[0]);
+    if (t.size() < 2 || t.size() > 5) fail(usage);
+    if (t[1] == "6") dof = 6;
+    else if (t[1] == "3") dof = 3;
+    else fail(fmt::format("DOF per node must be 3 or 6, not '{}'", t[1]));
+    size_t i = 2;
+    lower = false;
+    if (i < t.size() && t[i] != "MODES") {
+        if (t[i] == "LOWER") lower = true;
+        else if (t[i] != "FULL") fail(fmt::format("matrix layout must be FULL or LOWER, not '{}'", t[i]));
+        ++i;
+    }
+    modes = 0;
+    if (i < t.size()) {
+        if (t[i] != "MODES" || i + 2 != t.size()) fail(usage);
+        const std::string_view q = t[i + 1];
+        const auto [end, ec] = std::from_chars(q.data(), q.data() + q.size(), modes);
+        if (ec != std::errc() || end != q.data() + q.size() || modes > kMaxModes)
+            fail(fmt::format("MODES takes a count of generalised coordinates from 0 to {}, not '{}'", kMaxModes, q));
+    }
+}
+
 void Reader::startStiffness(const std::vector<std::string_view>& t) {
     if (section_ == Section::Header) fail("STIFFNESS before NODES");
     finishInitial();
     if (file_.nodeCoords.empty()) fail("the NODES section lists no node");
-    if (t.size() < 2 || t.size() > 3) fail("expected 'STIFFNESS <dof per node> [FULL|LOWER]'");
-    if (t[1] == "6") file_.dofPerNode = 6;
-    else if (t[1] == "3") file_.dofPerNode = 3;
-    else fail(fmt::format("DOF per node must be 3 or 6, not '{}'", t[1]));
-    if (t.size() == 3) {
-        if (t[2] == "LOWER") lower_ = true;
-        else if (t[2] != "FULL") fail(fmt::format("matrix layout must be FULL or LOWER, not '{}'", t[2]));
-    }
-    dofs_ = file_.nodeCoords.size() * static_cast<size_t>(file_.dofPerNode);
+    matrixHeader(t, file_.dofPerNode, stiffness_.lower, file_.generalisedCoordinates);
+    dofs_ = file_.nodeCoords.size() * static_cast<size_t>(file_.dofPerNode) + file_.generalisedCoordinates;
     section_ = Section::Stiffness;
+}
+
+void Reader::startMass(const std::vector<std::string_view>& t) {
+    int dof = 0;
+    size_t modes = 0;
+    matrixHeader(t, dof, mass_.lower, modes);
+    if (dof != file_.dofPerNode || modes != file_.generalisedCoordinates)
+        fail(fmt::format("MASS has {} DOF per node and {} generalised coordinates, STIFFNESS {} and {}: the two matrices "
+                         "must have the same layout",
+                         dof, modes, file_.dofPerNode, file_.generalisedCoordinates));
+    section_ = Section::Mass;
+}
+
+bool Reader::matrixRow(const std::vector<std::string_view>& t, MatrixSection& m) {
+    const size_t expected = m.lower ? m.rowsRead + 1 : dofs_;
+    if (t.size() != expected) fail(fmt::format("{} row {} needs {} values, found {}", m.name, m.rowsRead + 1, expected, t.size()));
+    for (const auto& v : t) m.packed.push_back(number(v));
+    return ++m.rowsRead == dofs_;
+}
+
+NMatrix Reader::unpack(const MatrixSection& s) const {
+    const auto m = static_cast<Eigen::Index>(dofs_);
+    NMatrix out;
+    out.resize(dofs_, dofs_, true);
+    auto k = nmath::eigenView(out);
+    size_t p = 0;
+    for (Eigen::Index r = 0; r < m; ++r) {
+        const Eigen::Index cols = s.lower ? r + 1 : m;
+        for (Eigen::Index c = 0; c < cols; ++c) {
+            k(r, c) = s.packed[p++];
+            if (s.lower) k(c, r) = k(r, c);
+        }
+    }
+    return out;
 }
 
 FEStiffnessMatrixFile Reader::read() {
@@ -121,12 +186,12 @@ FEStiffnessMatrixFile Reader::read() {
         switch (section_) {
             case Section::Header:
                 if (key == "UNITS") {
-                    if (haveUnits_) fail("UNITS given twice");
+                    if (file_.unitsGiven) fail("UNITS given twice");
                     if (t.size() != 3) fail("expected 'UNITS <length> <force>', e.g. 'UNITS mm N'");
                     if (!file_.systemOfUnits.setFromSymbols(std::string(t[1]), std::string(t[2])))
                         fail(fmt::format("unknown units '{} {}' (length: m, cm, mm, um, in, ft; force: N, kN, MN, lbf)", t[1],
                                          t[2]));
-                    haveUnits_ = true;
+                    file_.unitsGiven = true;
                 } else if (key == "NODES") {
                     section_ = Section::Nodes;
                 } else if (key.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -138,6 +203,7 @@ FEStiffnessMatrixFile Reader::read() {
                 break;
             case Section::Nodes:
             case Section::Initial:
+                if (key == "MASS") fail("MASS before STIFFNESS: the mass matrix follows the stiffness rows");
                 if (key == "STIFFNESS") {
                     startStiffness(t);
                 } else if (key == "INITIAL") {
@@ -159,35 +225,31 @@ FEStiffnessMatrixFile Reader::read() {
                         fail(fmt::format("INITIAL has more rows than the {} nodes", file_.nodeCoords.size()));
                 }
                 break;
-            case Section::Stiffness: {
-                const size_t expected = lower_ ? rowsRead_ + 1 : dofs_;
-                if (t.size() != expected)
-                    fail(fmt::format("stiffness row {} needs {} values, found {}", rowsRead_ + 1, expected, t.size()));
-                for (const auto& v : t) packed_.push_back(number(v));
-                if (++rowsRead_ == dofs_) section_ = Section::Done;
+            case Section::Stiffness:
+                if (matrixRow(t, stiffness_)) section_ = Section::AfterStiffness;
                 break;
-            }
+            case Section::AfterStiffness:
+                if (key != "MASS") fail("unexpected content after the last stiffness row (only a MASS section may follow)");
+                startMass(t);
+                break;
+            case Section::Mass:
+                if (matrixRow(t, mass_)) section_ = Section::Done;
+                break;
             case Section::Done:
-                fail("unexpected content after the last stiffness row");
+                fail("unexpected content after the last mass row");
         }
     }
     if (in_.bad()) throw FEStiffnessFileError(0, "read error");
     if (section_ == Section::Header || section_ == Section::Nodes || section_ == Section::Initial)
         throw FEStiffnessFileError(0, "the file has no STIFFNESS section");
     if (section_ == Section::Stiffness)
-        throw FEStiffnessFileError(0, fmt::format("the file ends after {} of {} stiffness rows", rowsRead_, dofs_));
+        throw FEStiffnessFileError(0, fmt::format("the file ends after {} of {} stiffness rows", stiffness_.rowsRead, dofs_));
+    if (section_ == Section::Mass)
+        throw FEStiffnessFileError(0, fmt::format("the file ends after {} of {} mass rows", mass_.rowsRead, dofs_));
 
-    const auto m = static_cast<Eigen::Index>(dofs_);
-    file_.stiffness.resize(m, m, true);
-    auto k = nmath::eigenView(file_.stiffness);
-    size_t p = 0;
-    for (Eigen::Index r = 0; r < m; ++r) {
-        const Eigen::Index cols = lower_ ? r + 1 : m;
-        for (Eigen::Index c = 0; c < cols; ++c) {
-            k(r, c) = packed_[p++];
-            if (lower_) k(c, r) = k(r, c);
-        }
-    }
+    file_.stiffness = unpack(stiffness_);
+    stiffness_.packed = {};
+    if (section_ == Section::Done) file_.mass = unpack(mass_);
     return std::move(file_);
 }
 }  // namespace
@@ -211,11 +273,15 @@ void writeFEStiffnessMatrix(std::ostream& out, const FEStiffnessMatrixFile& file
     if (dof != 3 && dof != 6) throw std::invalid_argument("DOF per node must be 3 or 6");
     if (nodes == 0) throw std::invalid_argument("a stiffness file needs at least one node");
     if (file.nodeNumbers.size() != nodes) throw std::invalid_argument("one node number per node is needed");
-    if (file.stiffness.numRows() != nodes * dof || file.stiffness.numCols() != nodes * dof)
-        throw std::invalid_argument("the stiffness matrix does not have DOF × nodes rows and columns");
     const bool initial = !file.initialTranslations.empty() || !file.initialRotations.empty();
     if (initial && (file.initialTranslations.size() != nodes || file.initialRotations.size() != nodes))
         throw std::invalid_argument("initial offsets need one translation and one rotation per node");
+    const size_t m = nodes * dof + file.generalisedCoordinates;
+    if (file.stiffness.numRows() != m || file.stiffness.numCols() != m)
+        throw std::invalid_argument("the stiffness matrix does not have DOF × nodes + generalised coordinates rows and columns");
+    const bool mass = !file.mass.isEmpty();
+    if (mass && (file.mass.numRows() != m || file.mass.numCols() != m))
+        throw std::invalid_argument("the mass matrix does not have the size of the stiffness matrix");
     const std::string length = file.systemOfUnits.lengthSymbol();
     const std::string force = file.systemOfUnits.forceSymbol();
     if (length.empty() || force.empty()) throw std::invalid_argument("unknown unit code");
@@ -240,16 +306,20 @@ void writeFEStiffnessMatrix(std::ostream& out, const FEStiffnessMatrixFile& file
             fmt::format_to(std::back_inserter(buf), "{} {} {} {} {} {}\n", t.x, t.y, t.z, r.x, r.y, r.z);
         }
     }
-    fmt::format_to(std::back_inserter(buf), "STIFFNESS {} {}\n", dof, lowerTriangle ? "LOWER" : "FULL");
-    flush();
-    const size_t m = nodes * dof;
-    for (size_t r = 0; r < m; ++r) {
-        const size_t cols = lowerTriangle ? r + 1 : m;
-        for (size_t c = 0; c < cols; ++c) {
-            if (c) buf.push_back(' ');
-            fmt::format_to(std::back_inserter(buf), "{}", file.stiffness(r, c));
-        }
-        buf.push_back('\n');
+    const std::string modes = file.generalisedCoordinates ? fmt::format(" MODES {}", file.generalisedCoordinates) : std::string();
+    auto matrix = [&](const char* key, const NMatrix& a) {
+        fmt::format_to(std::back_inserter(buf), "{} {} {}{}\n", key, dof, lowerTriangle ? "LOWER" : "FULL", modes);
         flush();
-    }
+        for (size_t r = 0; r < m; ++r) {
+            const size_t cols = lowerTriangle ? r + 1 : m;
+            for (size_t c = 0; c < cols; ++c) {
+                if (c) buf.push_back(' ');
+                fmt::format_to(std::back_inserter(buf), "{}", a(r, c));
+            }
+            buf.push_back('\n');
+            flush();
+        }
+    };
+    matrix("STIFFNESS", file.stiffness);
+    if (mass) matrix("MASS", file.mass);
 }

@@ -43,6 +43,8 @@ private:
 /// The contents of a stiffness file.
 struct DRIVESYS_API FEStiffnessMatrixFile {
     FEStiffnessMatrixSystemOfUnits systemOfUnits;
+    /// True when the file states its units (a UNITS line); otherwise they are the default mm N.
+    bool unitsGiven = false;
     std::vector<unsigned> nodeNumbers;
     /// In the file's length unit.
     std::vector<NVektor> nodeCoords;
@@ -50,9 +52,15 @@ struct DRIVESYS_API FEStiffnessMatrixFile {
     std::vector<NVektor> initialTranslations;
     std::vector<NVektor> initialRotations;
     int dofPerNode = 6;
+    /// Generalised coordinates after the nodes' DOF (STIFFNESS … MODES q), 0 without.
+    size_t generalisedCoordinates = 0;
     NMatrix stiffness;
+    /// The condensed mass matrix over the same DOF (MASS section; force unit · s² / length unit
+    /// for translations, scaled as the stiffness), or empty without one.
+    NMatrix mass;
 
-    /// The definition of the matrix (copies it; use the rvalue form to hand it over).
+    /// The definition of the matrix (copies it; use the rvalue form to hand it over). The mass
+    /// matrix is not part of it.
     FEStiffnessMatrixDefs toDefs() const&;
     FEStiffnessMatrixDefs toDefs() &&;
 };
@@ -80,8 +88,9 @@ DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrixFile(const nWString& pat
 DRIVESYS_API FEStiffnessMatrixFile readFEStiffnessMatrix(std::istream& in);
 
 /// Writes the format: the comment lines first ("-- " is prepended), values as shortest
-/// round-trip numbers, the matrix as lower-triangle rows when `lowerTriangle` is true. An
-/// INITIAL section is written when the file holds initial offsets. Throws std::invalid_argument
-/// when the contents do not fit together (counts, DOF, square matrix).
+/// round-trip numbers, the matrices as lower-triangle rows when `lowerTriangle` is true. An
+/// INITIAL section is written when the file holds initial offsets, a MASS section when it holds
+/// a mass matrix. Throws std::invalid_argument when the contents do not fit together (counts,
+/// DOF, square matrices of one size).
 DRIVESYS_API void writeFEStiffnessMatrix(std::ostream& out, const FEStiffnessMatrixFile& file, bool lowerTriangle,
                                          const std::vector<std::string>& comments = {});

@@ -146,6 +146,51 @@ TEST(FEStiffnessFile, ErrorsNameTheLine) {
     expectError("NODES\nSTIFFNESS 3\n", 2, "no node");
 }
 
+// A reduced housing: two 6-DOF nodes and two modal coordinates, with its mass matrix, read back
+// exactly; the units line is known to be there.
+TEST(FEStiffnessFile, MassSectionAndGeneralisedCoordinatesRoundTrip) {
+    FEStiffnessMatrixFile f = sample(false);
+    f.nodeNumbers.pop_back();
+    f.nodeCoords.pop_back();
+    f.generalisedCoordinates = 2;
+    f.stiffness = NMatrix(14);
+    f.mass = NMatrix(14);
+    for (size_t i = 0; i < 14; ++i)
+        for (size_t j = 0; j <= i; ++j) {
+            f.stiffness(i, j) = f.stiffness(j, i) = i == j ? 5e5 : std::sin(3.0 * i + j) * 1e2;
+            f.mass(i, j) = f.mass(j, i) = i == j ? 1e-3 : std::cos(1.0 * i * j) * 1e-6 / 7.0;
+        }
+    for (bool lower : {true, false}) {
+        std::ostringstream out;
+        writeFEStiffnessMatrix(out, f, lower);
+        EXPECT_NE(out.str().find(lower ? "MASS 6 LOWER MODES 2\n" : "MASS 6 FULL MODES 2\n"), std::string::npos);
+        const FEStiffnessMatrixFile back = parse(out.str());
+        EXPECT_EQ(back.generalisedCoordinates, 2u);
+        EXPECT_EQ(back.stiffness, f.stiffness);
+        EXPECT_EQ(back.mass, f.mass);
+        EXPECT_TRUE(back.unitsGiven);
+    }
+    // Without MASS the mass matrix stays empty; without UNITS the units are not marked as given.
+    const FEStiffnessMatrixFile plain = parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER MODES 1\n1\n0 1\n0 0 1\n0 0 0 1\n");
+    EXPECT_TRUE(plain.mass.isEmpty());
+    EXPECT_FALSE(plain.unitsGiven);
+    EXPECT_EQ(plain.stiffness.numRows(), 4u);
+}
+
+TEST(FEStiffnessFile, MassSectionErrorsNameTheLine) {
+    const std::string head = "UNITS mm N\nNODES\n1 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n";
+    expectError(head + "MASS 6 LOWER\n", 8, "same layout");
+    expectError(head + "MASS 3 LOWER MODES 1\n", 8, "same layout");
+    expectError(head + "MASS 3 LOWER\n1\n0 1\n", 0, "after 2 of 3 mass rows");
+    expectError(head + "MASS 3 FULL\n1 0\n", 9, "mass row 1 needs 3 values, found 2");
+    expectError(head + "MASS 3 LOWER\n1\n0 1\n0 0 1\n0\n", 12, "after the last mass row");
+    expectError(head + "STIFFNESS 3\n", 8, "only a MASS section may follow");
+    expectError("NODES\n1 0 0 0\nMASS 3\n", 3, "MASS before STIFFNESS");
+    expectError("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER MODES\n", 3, "expected 'STIFFNESS <dof per node>");
+    expectError("NODES\n1 0 0 0\nSTIFFNESS 3 MODES -1\n", 3, "MODES takes a count");
+    expectError("NODES\n1 0 0 0\nSTIFFNESS 3 MODES 99999999999\n", 3, "MODES takes a count");
+}
+
 TEST(FEStiffnessFile, MissingFileAndWriterChecks) {
     try {
         readFEStiffnessMatrixFile(L"/nonexistent/housing.txt");
@@ -156,5 +201,8 @@ TEST(FEStiffnessFile, MissingFileAndWriterChecks) {
     FEStiffnessMatrixFile f = sample(false);
     f.stiffness = NMatrix(17);
     std::ostringstream out;
+    EXPECT_THROW(writeFEStiffnessMatrix(out, f, true), std::invalid_argument);
+    f = sample(false);
+    f.mass = NMatrix(17);
     EXPECT_THROW(writeFEStiffnessMatrix(out, f, true), std::invalid_argument);
 }

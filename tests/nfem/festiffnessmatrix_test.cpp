@@ -110,6 +110,51 @@ TEST(NFEStiffnessMatrix, SiConversionScalesTranslationAndRotationBlocks) {
     EXPECT_EQ(NFEStiffnessMatrix(three).getFEStiffnessMatrix(true), ones);
 }
 
+// Generalised coordinates are dimensionless amplitudes: their rows are works (N·mm → N·m),
+// their columns stay. A mass matrix converts with the stiffness's factors: t (N·s²/mm) → kg.
+TEST(NFEStiffnessMatrix, GeneralisedCoordinatesAndMassConvertToSI) {
+    NMatrix ones(5);  // one 3-DOF node and two modes, in mm and N
+    nmath::eigenView(ones).setOnes();
+    FEStiffnessMatrixDefs d = defsFor(ones, 1, false);
+    d.generalisedCoordinates = 2;
+    const NFEStiffnessMatrix fe(d);
+    ASSERT_EQ(fe.getStatus(), FEMatrixOk);
+    EXPECT_EQ(fe.numDofs(), 5u);
+    for (const NMatrix& si : {fe.getFEStiffnessMatrix(true), fe.convertToSI(ones)})
+        for (size_t r = 0; r < 5; ++r)
+            for (size_t c = 0; c < 5; ++c) {
+                const double expected = r < 3 && c < 3 ? 1e3 : (r >= 3 && c >= 3 ? 1e-3 : 1.0);
+                EXPECT_NEAR(si(r, c), expected, expected * 1e-15) << r << "," << c;
+            }
+    EXPECT_THROW((void)fe.convertToSI(NMatrix(4)), std::invalid_argument);
+    d.generalisedCoordinates = 1;
+    EXPECT_EQ(NFEStiffnessMatrix(d).getStatus(), FEMatrixLayoutMismatch);
+}
+
+// With the check on gather, construction reads no entry; a gathered sub-matrix is checked and a
+// fault is named by its row and column in the whole matrix.
+TEST(NFEStiffnessMatrix, EntriesCheckedOnGather) {
+    NMatrix k = symmetricMatrix(24);
+    k(2, 20) += 1.0;                   // node 0 against node 3
+    k(9, 9) = std::nan("");             // node 1
+    FEStiffnessMatrixDefs d = defsFor(k, 4, true);
+    d.entryCheck = FEEntryCheck::OnGather;
+    const NFEStiffnessMatrix fe(d);
+    ASSERT_EQ(fe.getStatus(), FEMatrixOk);
+    const auto clean = fe.getCheckedFEStiffnessSubMatrix({0, 2}, true);
+    EXPECT_EQ(clean.status, FEMatrixOk);
+    EXPECT_EQ(clean.matrix, fe.getFEStiffnessSubMatrix({0, 2}, true));
+    const auto asymmetric = fe.getCheckedFEStiffnessSubMatrix({3, 0}, false);
+    EXPECT_EQ(asymmetric.status, FEMatrixNotSymmetric);
+    EXPECT_NE(asymmetric.statusText.find("(2, 20)"), std::string::npos) << asymmetric.statusText;
+    EXPECT_TRUE(asymmetric.matrix.isEmpty());
+    const auto nan = fe.getCheckedFEStiffnessSubMatrix({1}, true);
+    EXPECT_EQ(nan.status, FEMatrixNotFinite);
+    EXPECT_NE(nan.statusText.find("(9, 9)"), std::string::npos) << nan.statusText;
+    d.entryCheck = FEEntryCheck::WholeMatrix;  // the whole check meets the NaN
+    EXPECT_EQ(statusOf(d), FEMatrixNotFinite);
+}
+
 TEST(NFEStiffnessMatrix, SubMatrixEqualsGatheredFullMatrix) {
     const NMatrix k = symmetricMatrix(24);
     FEStiffnessMatrixDefs d = defsFor(k, 4, true);
