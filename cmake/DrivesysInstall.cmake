@@ -4,12 +4,13 @@
 # Public are the headers a host reaches from <drivesys/drivesys.h>; the rest are internal and stay
 # in the source tree: the record machinery's implementation (*_impl.h), the record families' type
 # lists (<folder>_records.h), the module-variable line writer, the bounded-message formatter, the
-# housing coupling's symmetric inverse, the module screen's internal steps, the solver's model and
-# numerics, the samples and the SVG renderer. The test "installed_package" holds the installed set to the umbrella header's closure.
+# housing coupling's nearest-node rule and symmetric inverse, the module screen's internal steps,
+# the solver's model and numerics, the samples and the SVG renderer. The test "installed_package"
+# holds the installed set to the umbrella header's closure.
 set(DRIVESYS_INTERNAL_HEADERS
     "[^/]*_impl\\.h$"
     "^foundation/module_variables_writer\\.h$"
-    "^housing/(boundedmessage|symmetric_inverse)\\.h$"
+    "^housing/(boundedmessage|nearest_node|symmetric_inverse)\\.h$"
     "^[a-z]+/[a-z]+_records\\.h$"
     "^foundation/type_list\\.h$"
     "^module/meta_s020\\.h$"

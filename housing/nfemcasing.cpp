@@ -6,6 +6,7 @@
 
 #include "drivesys/housing/boundedmessage.h"
 #include "drivesys/housing/housingtexts.h"
+#include "drivesys/housing/nearest_node.h"
 #include "drivesys/housing/symmetric_inverse.h"
 #include "drivesys/platform/nmath/ndimensions.h"
 #include "drivesys/platform/nmath/nformat.h"
@@ -138,16 +139,7 @@ void NFEMCasing::mapBearingsToNodes(const std::vector<unsigned>& nodeNumbers) {
     bool anyUsed = false;
     for (size_t i = 0; i < bearingPoints.size(); ++i)
         for (size_t j = 0; j < bearingPoints[i].size(); ++j) {
-            const NVektor p = g * bearingPoints[i][j];
-            double best = maxMappingDistance;
-            size_t found = nodes;
-            for (size_t n = 0; n < nodes; ++n) {
-                const double d = distance(p, nodeCoords[n]);
-                if (d < best) {  // strictly closer: the lower index keeps a tie, the limit itself does not map
-                    best = d;
-                    found = n;
-                }
-            }
+            const size_t found = ds::housing::nearestNode(g * bearingPoints[i][j], nodeCoords, maxMappingDistance).node;
             if (found < nodes) {
                 mapping[{static_cast<unsigned>(i), static_cast<unsigned>(j)}] = static_cast<unsigned>(found);
                 used[found] = 1;

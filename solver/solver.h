@@ -27,6 +27,8 @@
 #include "drivesys/dynamics/vibration_results.h"
 #include "drivesys/platform/drivesys_export.h"
 
+struct HousingDefinition;  // drivesys/solver/housing_definition.h
+
 enum SolverStatus : int {
     kSolverOk = 0,
     kSolverInputError = 2,
@@ -46,6 +48,9 @@ struct DRIVESYS_API SolverOptions {
     int calculation = -1;
     /// The forced-response run (calculation 1); null: a default run.
     const ForcedResponseDefinitionsStruct* forcedResponse = nullptr;
+    /// An elastic housing under the bearings (solver/housing_definition.h); null: every bearing
+    /// stands on the ground.
+    const HousingDefinition* housing = nullptr;
     /// Threads that solve the speeds of a sweep (0: one per core). The results are the same,
     /// bit for bit, for every count.
     unsigned threads = 0;
