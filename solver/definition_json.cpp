@@ -138,6 +138,9 @@ HousingDefinition ReadHousingDefinition(const json& j, const std::string& direct
     // Names pass to the file system byte for byte (UTF-8 on this platform).
     std::filesystem::path path(h.stiffnessFile);
     if (path.is_relative() && !directory.empty()) path = std::filesystem::path(directory) / path;
+    // Only a regular file: a device or a pipe could feed the reader without end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) bad("stiffnessFile", path.string() + ": no such file (a regular file is needed)");
     std::ifstream file(path, std::ios::binary);
     if (!file) bad("stiffnessFile", path.string() + ": cannot open the file");
     try {
