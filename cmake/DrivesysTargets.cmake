@@ -119,7 +119,7 @@ foreach(layer IN LISTS DRIVESYS_LAYERS)
   endif()
 endforeach()
 
-target_include_directories(ds_solver SYSTEM PRIVATE ${DRIVESYS_SPECTRA_INCLUDE})
+target_include_directories(ds_solver SYSTEM PRIVATE ${DRIVESYS_SPECTRA_INCLUDE} ${DRIVESYS_KLU_INCLUDE})
 
 # What the tool, the tests, the benchmarks and the examples built in this tree see: every folder,
 # laid out as installed (plus the internal headers, which are not installed).
@@ -152,7 +152,7 @@ drivesys_library(drivesys_render STATIC render)
 set_target_properties(drivesys_platform drivesys PROPERTIES VERSION ${PROJECT_VERSION}
                                                             SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 target_link_libraries(drivesys_platform PUBLIC nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen)
-target_link_libraries(drivesys PUBLIC drivesys::platform nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen Threads::Threads)
+target_link_libraries(drivesys PUBLIC drivesys::platform nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen Threads::Threads ${DRIVESYS_KLU_LIBRARIES})
 target_link_libraries(drivesys_samples PUBLIC drivesys::drivesys)
 target_link_libraries(drivesys_render PUBLIC drivesys::platform PRIVATE fmt::fmt)
 # Only the marked API leaves the shared libraries (DrivesysExports.cmake); the libFuzzer build

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages drivesys builds and tests with, when they are missing.
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build nlohmann-json3-dev libfmt-dev libeigen3-dev libspectra-dev libcli11-dev
+pkgs=(build-essential cmake ninja-build nlohmann-json3-dev libfmt-dev libeigen3-dev libspectra-dev libsuitesparse-dev libcli11-dev
       googletest libgtest-dev libgmock-dev libbenchmark-dev python3 python3-jsonschema libexpat1-dev clang-14 libclang-rt-14-dev ccache
       pkg-config)
 missing=()

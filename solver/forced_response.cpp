@@ -1,11 +1,14 @@
 #include "drivesys/solver/forced_response.h"
 
-#include <Eigen/SparseLU>
+#include <Eigen/KLUSupport>
 #include <algorithm>
 #include <cmath>
 #include <complex>
 #include <fmt/format.h>
+#include <memory>
 #include <numbers>
+
+#include "drivesys/solver/parallel.h"
 
 namespace ds::solver {
 namespace {
@@ -104,49 +107,54 @@ SparseMatrix meshDampingMatrix(const std::vector<ComplexVector>& rows, const std
     return out;
 }
 
-/// Keeps SparseLU's per-factorisation workspace in the heap from one factorisation to the next.
-///
-/// SparseLU allocates a panel workspace of about 680·n bytes (n DOF) in every factorisation and
-/// frees it on return. glibc gives the top of its heap back to the system whenever more than its
-/// trim threshold lies free there; that threshold starts at 128 kB and only rises to twice the
-/// size of a block that glibc served by mmap and got back. Until then every factorisation of a
-/// model above a few hundred DOF faults its workspace in afresh, which doubles the time of a
-/// 600-DOF sweep in a new process. One such block, freed at once, raises the threshold above the
-/// workspace; other allocators just serve and take back one block.
-void keepLuWorkspaceInHeap(Eigen::Index n) {
-    const size_t workspace = 680 * size_t(n) + (64u << 10);
-    const size_t bytes = std::clamp<size_t>(2 * workspace, 256u << 10, 32u << 20);
-    void* volatile block = ::operator new(bytes);  // volatile: the pair must not be optimised away
-    ::operator delete(block);
-}
-
-/// Section forces at a node: the force and moment (N, N·m) the element on the node's right
-/// (along +y) takes at the node; at the last node of a sub-shaft the element on its left, negated.
-Eigen::Matrix<Complex, 6, 1> sectionForces(const ShaftSystemModel& m, const ComplexVector& u, size_t node, double omega,
-                                           double spin) {
-    Eigen::Matrix<Complex, 6, 1> out = Eigen::Matrix<Complex, 6, 1>::Zero();
-    for (const ElementInfo& e : m.elements) {
-        const bool left = e.node1 == node, right = e.node2 == node;
-        if (!left && !right) continue;
-        const BeamElementMatrices& em = e.matrices;
-        const double ratio = m.shafts[e.shaft].speedRatio;
-        Eigen::Matrix<Complex, 12, 12> A = em.stiffness().cast<Complex>();
-        A += Complex(0, 1) * (m.lossAxial * em.axial + m.lossTorsion * em.torsion +
-                              m.lossBending * (em.bendingXY + em.bendingYZ + em.shearXY + em.shearYZ)).cast<Complex>();
-        A -= omega * omega * em.mass.cast<Complex>();
-        A += Complex(0, omega * spin * ratio) * em.gyroscopic.cast<Complex>();
-        Eigen::Matrix<Complex, 12, 1> q;
-        for (int d = 0; d < 6; ++d) {
-            const size_t i = m.dof(e.node1, d), j = m.dof(e.node2, d);
-            q(d) = i == kNone ? 0.0 : u(Eigen::Index(i));
-            q(d + 6) = j == kNone ? 0.0 : u(Eigen::Index(j));
+/// What the section forces at the nodes need of the beam elements, made once per run: for every
+/// node the element on its right (along +y), else the one on its left, and every element's
+/// stiffness K_e and hysteretic part H_e (loss factor × strain stiffness of each kind); the mass
+/// and gyroscopic matrices are the element's own.
+class SectionForces {
+public:
+    explicit SectionForces(const ShaftSystemModel& m) : m_(m), at_(m.nodes.size()), K_(m.elements.size()), H_(m.elements.size()) {
+        for (size_t e = m.elements.size(); e-- > 0;) {
+            const ElementInfo& el = m.elements[e];
+            at_[el.node1] = {e, true};
+            if (at_[el.node2].element == kNone) at_[el.node2] = {e, false};
+            const BeamElementMatrices& em = el.matrices;
+            K_[e] = em.stiffness();
+            H_[e] = m.lossAxial * em.axial + m.lossTorsion * em.torsion +
+                    m.lossBending * (em.bendingXY + em.bendingYZ + em.shearXY + em.shearYZ);
         }
-        const Eigen::Matrix<Complex, 12, 1> f = A * q;
-        if (left) return f.head<6>();
-        out = -f.tail<6>();
     }
-    return out;
-}
+    /// The force and moment (N, N·m) the element on the node's right (along +y) takes at the
+    /// node; at the last node of a sub-shaft the element on its left, negated:
+    /// (K_e + iH_e − ω²M_e + iω Ω_e G_e) q_e at excitation ω and shaft spin Ω_e (rad/s).
+    Eigen::Matrix<Complex, 6, 1> at(const ComplexVector& u, size_t node, double omega, double spin) const {
+        const Side side = at_[node];
+        if (side.element == kNone) return Eigen::Matrix<Complex, 6, 1>::Zero();
+        const ElementInfo& e = m_.elements[side.element];
+        Eigen::Matrix<double, 12, 1> qr, qi;
+        for (int d = 0; d < 6; ++d) {
+            const size_t i = m_.dof(e.node1, d), j = m_.dof(e.node2, d);
+            const Complex a = i == kNone ? Complex(0) : u(Eigen::Index(i)), b = j == kNone ? Complex(0) : u(Eigen::Index(j));
+            qr(d) = a.real(), qi(d) = a.imag(), qr(d + 6) = b.real(), qi(d + 6) = b.imag();
+        }
+        // Real and imaginary parts of A q with A = (K − ω²M) + i(H + ωΩG).
+        const Matrix12 re = K_[side.element] - omega * omega * e.matrices.mass;
+        const Matrix12 im = H_[side.element] + (omega * spin * m_.shafts[e.shaft].speedRatio) * e.matrices.gyroscopic;
+        const Eigen::Matrix<double, 12, 1> fr = re * qr - im * qi, fi = re * qi + im * qr;
+        Eigen::Matrix<Complex, 6, 1> out;
+        for (int d = 0; d < 6; ++d) out(d) = side.left ? Complex(fr(d), fi(d)) : -Complex(fr(d + 6), fi(d + 6));
+        return out;
+    }
+
+private:
+    struct Side {
+        size_t element = kNone;
+        bool left = false;  // the node is the element's first node
+    };
+    const ShaftSystemModel& m_;
+    std::vector<Side> at_;
+    std::vector<Matrix12> K_, H_;
+};
 
 /// Whirl ellipse of the lateral motion (ux, uz) at one frequency: the orbit z + i·x is
 /// F e^{iωt} + B e^{−iωt} with F = (uz + i ux)/2 (forward about +y) and B = (conj uz + i conj ux)/2.
@@ -286,7 +294,8 @@ void checkForcedResponseRun(const ShaftSystemModel& m, const SystemDefinitionDat
 }
 
 void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& data, const ForcedResponseDefinitionsStruct& run,
-                         const std::function<void(size_t, size_t)>& progress, SystemVibrationResults& results) {
+                         const std::function<void(size_t, size_t)>& progress, unsigned threads,
+                         SystemVibrationResults& results) {
     checkForcedResponseRun(m, data, run);
     const std::vector<double> speeds = runSpeeds(run);
     const Eigen::Index n = Eigen::Index(m.dofCount());
@@ -307,19 +316,18 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
         meshC.push_back(meshDamping(m, m.meshes[k], run));
     }
 
-    // K + iH and the damping (bearings, connections, meshes), complex once.
+    // K + iH and the damping (bearings, connections, meshes), complex once; every worker refills
+    // its own copy of the values per frequency.
     const ComplexSparse KH = m.K.cast<Complex>() + Complex(0, 1) * m.H.cast<Complex>();
-    SystemMatrix system(KH, m.M.cast<Complex>(), m.C + meshDampingMatrix(rows, meshC, n), m.G);
-    Eigen::SparseLU<ComplexSparse> lu;
-    bool analysed = false;
-    keepLuWorkspaceInHeap(n);
+    const SystemMatrix prototype(KH, m.M.cast<Complex>(), m.C + meshDampingMatrix(rows, meshC, n), m.G);
+    const SectionForces sectionForces(m);
 
     // Excitations, the same list at every speed: 1× unbalance of each shaft's gears, then every
     // mesh's harmonics. Every shaft has its column (zero without unbalanced gears): column s is
     // shaft s. A mesh's force does not depend on the speed, only its frequency does.
-    std::vector<Column> columns;
+    std::vector<Column> templateColumns;
     if (run.considerUnbalanceMasses)
-        for (size_t s = 0; s < m.shafts.size(); ++s) columns.push_back({0.0, ComplexVector::Zero(n)});
+        for (size_t s = 0; s < m.shafts.size(); ++s) templateColumns.push_back({0.0, ComplexVector::Zero(n)});
     if (run.considerGearMeshForces)
         for (size_t k = 0; k < m.meshes.size(); ++k) {
             const double pp = k < ppte.size() ? ppte[k] : kDefaultPPTE;
@@ -328,15 +336,31 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 // Transmission error e: the mesh spring pushes km·e along its row.
                 c.force = (m.meshes[k].stiffness * c.te) * rows[k];
                 c.loaded = c.te != 0.0;
-                columns.push_back(std::move(c));
+                templateColumns.push_back(std::move(c));
             }
         }
-    std::vector<ComplexVector> solutions(columns.size(), ComplexVector(n));
-    std::vector<double> freqs(columns.size());
+
+    // One worker's matrix values, factorisation (pattern analysed once) and solutions.
+    struct Worker {
+        Worker(const SystemMatrix& s, const std::vector<Column>& c) : system(s), columns(c) {}
+        SystemMatrix system;
+        Eigen::KLU<ComplexSparse> lu;
+        bool analysed = false;
+        std::vector<Column> columns;
+        std::vector<ComplexVector> solutions;
+    };
+    const unsigned workers = std::min<unsigned>(threadCount(threads), unsigned(std::max<size_t>(1, speeds.size())));
+    std::vector<std::unique_ptr<Worker>> pool(workers);
 
     results.forcedResponseResults.reserve(speeds.size());
     std::vector<WhirlDataMembers> maxWhirl(m.docPoints.size());
-    for (size_t j = 0; j < speeds.size(); ++j) {
+    auto solveSpeed = [&](size_t j, unsigned self) {
+        if (!pool[self]) pool[self] = std::make_unique<Worker>(prototype, templateColumns);
+        Worker& w = *pool[self];
+        std::vector<Column>& columns = w.columns;
+        std::vector<ComplexVector>& solutions = w.solutions;
+        solutions.assign(columns.size(), ComplexVector());
+        std::vector<double> freqs(columns.size());
         const double spin = speeds[j] * kRpmToRadPerSecond;
         size_t next = 0;
         if (run.considerUnbalanceMasses)
@@ -365,30 +389,37 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 for (unsigned h = 1; h <= harmonics; ++h) columns[next++].omega = meshOmega * h;
             }
 
-        system.setSpin(spin);
+        // (K + iH − ω²M + iω(C + ΩG)) u = f, one factorisation for the loaded columns of one
+        // frequency (shafts of equal speed, harmonics that coincide).
+        w.system.setSpin(spin);
+        std::vector<bool> done(columns.size(), false);
         for (size_t c = 0; c < columns.size(); ++c) {
-            const Column& col = columns[c];
-            if (!col.loaded) {
-                solutions[c].setZero();
+            if (done[c]) continue;
+            if (!columns[c].loaded) {
+                solutions[c] = ComplexVector::Zero(n);
                 continue;
             }
-            // (K + iH − ω²M + iω(C + ΩG)) u = f
-            const ComplexSparse& A = system.at(col.omega);
-            if (!analysed) {
-                lu.analyzePattern(A);
-                analysed = true;
+            const double omega = columns[c].omega;
+            const ComplexSparse& A = w.system.at(omega);
+            if (!w.analysed) {
+                w.lu.analyzePattern(A);
+                w.analysed = true;
             }
-            lu.factorize(A);
-            if (lu.info() != Eigen::Success)
+            w.lu.factorize(A);
+            if (w.lu.info() != Eigen::Success)
                 throw NumericalError(fmt::format("the system matrix is singular at {} 1/min, {} Hz (an unsupported "
-                                                 "rigid-body motion excited at rest?)", speeds[j], col.omega / kTwoPi));
-            solutions[c] = lu.solve(col.force);
-            if (!solutions[c].allFinite())
-                throw NumericalError(fmt::format("the response at {} 1/min, {} Hz is not finite", speeds[j], col.omega / kTwoPi));
+                                                 "rigid-body motion excited at rest?)", speeds[j], omega / kTwoPi));
+            for (size_t d = c; d < columns.size(); ++d) {
+                if (done[d] || !columns[d].loaded || std::abs(columns[d].omega - omega) > 1e-12 * omega) continue;
+                solutions[d] = w.lu.solve(columns[d].force);
+                if (!solutions[d].allFinite())
+                    throw NumericalError(fmt::format("the response at {} 1/min, {} Hz is not finite", speeds[j], omega / kTwoPi));
+                done[d] = true;
+            }
         }
         for (size_t c = 0; c < columns.size(); ++c) freqs[c] = columns[c].omega / kTwoPi;
 
-        NWelleResultForcedResponse& entry = results.forcedResponseResults.emplace_back();
+        NWelleResultForcedResponse entry;
         entry.speedRefBound = speeds[j];
         entry.timeOutputs.baseFrequency = freqs.empty() ? 0.0 : freqs.front();
         // Documentation points.
@@ -406,18 +437,10 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             r.speedShaft = m.shafts[dp.shaft].speedRatio * speeds[j];
             CarrierSeries series(r.docPointSpeedDomain, columns.size());
             for (size_t c = 0; c < columns.size(); ++c)
-                series.add(nodeSolution(m, solutions[c], dp.node), sectionForces(m, solutions[c], dp.node, columns[c].omega, spin));
+                series.add(nodeSolution(m, solutions[c], dp.node), sectionForces.at(solutions[c], dp.node, columns[c].omega, spin));
             series.finish(r.docPointFreqDomain, freqs);
             const double spinSign = m.shafts[dp.shaft].speedRatio * spin < 0 ? -1.0 : 1.0;
             r.docPointSpeedDomain.whirlMinorBendingSemiAxis *= spinSign;
-            const double major = r.docPointSpeedDomain.whirlMajorBendingSemiAxis;
-            if (maxWhirl[p].speedIndex < 0 || major > maxWhirl[p].whirlMajorBendingSemiAxis) {
-                maxWhirl[p].speedIndex = int(j);
-                maxWhirl[p].speed = speeds[j];
-                maxWhirl[p].whirlMajorBendingSemiAxis = major;
-                maxWhirl[p].whirlMinorBendingSemiAxis = r.docPointSpeedDomain.whirlMinorBendingSemiAxis;
-                maxWhirl[p].whirlPhaseAngle = r.docPointSpeedDomain.whirlPhaseAngle;
-            }
         }
         // Bearings and connections: the force and moment they transmit, (K + iωC) u.
         entry.bearingResults.resize(m.supports.size());
@@ -491,12 +514,27 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 l.pos = m.nodes[node].pos;
                 CarrierSeries series(l.speedDomainResult, columns.size());
                 for (size_t c = 0; c < columns.size(); ++c)
-                    series.add(nodeSolution(m, solutions[c], node), sectionForces(m, solutions[c], node, columns[c].omega, spin));
+                    series.add(nodeSolution(m, solutions[c], node), sectionForces.at(solutions[c], node, columns[c].omega, spin));
                 series.finish(l.freqDomainResult, freqs);
             }
         }
-        if (progress) progress(j + 1, speeds.size());
-    }
+        return entry;
+    };
+    orderedParallel<NWelleResultForcedResponse>(
+        speeds.size(), workers, 2 * size_t(workers) + 2, solveSpeed, [&](size_t j, NWelleResultForcedResponse&& entry) {
+            for (size_t p = 0; p < entry.docPointResults.size(); ++p) {
+                const ForcedResponseResultsSpeedDomain& sd = entry.docPointResults[p].docPointSpeedDomain;
+                if (maxWhirl[p].speedIndex < 0 || sd.whirlMajorBendingSemiAxis > maxWhirl[p].whirlMajorBendingSemiAxis) {
+                    maxWhirl[p].speedIndex = int(j);
+                    maxWhirl[p].speed = speeds[j];
+                    maxWhirl[p].whirlMajorBendingSemiAxis = sd.whirlMajorBendingSemiAxis;
+                    maxWhirl[p].whirlMinorBendingSemiAxis = sd.whirlMinorBendingSemiAxis;
+                    maxWhirl[p].whirlPhaseAngle = sd.whirlPhaseAngle;
+                }
+            }
+            results.forcedResponseResults.push_back(std::move(entry));
+            if (progress) progress(j + 1, speeds.size());
+        });
     for (const WhirlDataMembers& w : maxWhirl) {
         WhirlDataPerSpeedStruct s;
         s.whirlDataPerSpeed.push_back(w);

@@ -14,9 +14,10 @@ void checkForcedResponseRun(const ShaftSystemModel& model, const SystemDefinitio
                             const ForcedResponseDefinitionsStruct& run);
 
 /// Fills results.forcedResponseResults (one entry per speed) and the documentation points'
-/// largest whirl.
+/// largest whirl. The speeds are solved on `threads` threads (0: one per core); the results and
+/// the progress calls (on the calling thread, in order) are the same for every count.
 void solveForcedResponse(const ShaftSystemModel& model, const SystemDefinitionData& data,
                          const ForcedResponseDefinitionsStruct& run, const std::function<void(size_t, size_t)>& progress,
-                         SystemVibrationResults& results);
+                         unsigned threads, SystemVibrationResults& results);
 
 }  // namespace ds::solver

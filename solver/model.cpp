@@ -19,8 +19,9 @@ using Triplets = std::vector<Eigen::Triplet<double>>;
 constexpr double kPi = std::numbers::pi;
 /// Positions closer than this (m) share a node.
 constexpr double kSameNode = 1e-7;
-/// The dense eigen solvers need memory and time that grow with the cube of the DOF count.
-constexpr size_t kMaxNodes = 2000;
+/// Elements a single section may be split into: beyond, the length or maxElementLength is not
+/// meant (and the count would not fit the arithmetic).
+constexpr double kMaxParts = 1e8;
 
 std::string idx(std::initializer_list<size_t> i) {
     std::string s;
@@ -482,7 +483,12 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
         BeamMaterial material;
         size_t shaft;
     };
-    std::vector<Element> elements;
+    // The points of every sub-shaft, sorted and merged, and the nodes they will make once long
+    // elements are split evenly: counted before anything is allocated for them.
+    auto partsOf = [&](double a, double b) {
+        return options.maxElementLength > 0 ? std::max(1.0, std::ceil((b - a) / options.maxElementLength - 1e-9)) : 1.0;
+    };
+    double nodeCount = 0.0;
     for (size_t s = 0; s < nS; ++s)
         for (size_t j = 0; j < sections[s].size(); ++j) {
             std::vector<double>& pts = points[s][j];
@@ -490,20 +496,35 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
             std::vector<double> merged;
             for (double p : pts)
                 if (merged.empty() || p - merged.back() > kSameNode) merged.push_back(p);
+            pts = std::move(merged);
+            nodeCount += 1.0;
+            for (size_t i = 1; i < pts.size(); ++i) {
+                const double parts = partsOf(pts[i - 1], pts[i]);
+                if (!(parts < kMaxParts))
+                    fail(fmt::format("sub-shaft {} would need more than {} elements in one section (maxElementLength {} m)",
+                                     narrow(d.shaftsNames[s][j]), kMaxParts, options.maxElementLength));
+                nodeCount += parts;
+            }
+        }
+    if (!(nodeCount < kMaxParts)) fail(fmt::format("the model would need {} nodes (maxElementLength too small?)", nodeCount));
+    if (options.admit) options.admit(size_t(nodeCount), size_t(nodeCount) * (m.torsionOnly ? 1 : 6));
+    m.nodes.reserve(size_t(nodeCount));
+
+    std::vector<Element> elements;
+    elements.reserve(size_t(nodeCount));
+    for (size_t s = 0; s < nS; ++s)
+        for (size_t j = 0; j < sections[s].size(); ++j) {
+            const std::vector<double>& merged = points[s][j];
             // Split long elements evenly.
             std::vector<double> fine;
             for (size_t i = 0; i < merged.size(); ++i) {
-                if (i > 0 && options.maxElementLength > 0) {
+                if (i > 0) {
                     const double a = merged[i - 1], b = merged[i];
-                    const double want = std::ceil((b - a) / options.maxElementLength - 1e-9);
-                    if (!(want < double(kMaxNodes))) fail(fmt::format("sub-shaft {} would need more than {} nodes", narrow(d.shaftsNames[s][j]), kMaxNodes));
-                    const int parts = static_cast<int>(want);
+                    const int parts = static_cast<int>(partsOf(a, b));
                     for (int q = 1; q < parts; ++q) fine.push_back(a + (b - a) * q / parts);
                 }
                 fine.push_back(merged[i]);
             }
-            if (m.nodes.size() + fine.size() > kMaxNodes)
-                fail(fmt::format("the model would need more than {} nodes (maxElementLength too small?)", kMaxNodes));
             SubShaftInfo sub;
             sub.shaft = s;
             sub.index = j;

@@ -44,6 +44,7 @@
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -156,6 +157,9 @@ struct ModelOptions {
     /// shaftNumTM the shaft index, shaftName the sub-shaft (its first when no name matches),
     /// position m along it.
     const std::vector<DocPointDataForForcedResponseStruct>* docPoints = nullptr;
+    /// Called with the node and DOF counts of the model once they are known and before anything
+    /// is allocated for them; may throw ModelError to refuse a model too large for the memory.
+    std::function<void(size_t nodes, size_t dof)> admit;
 };
 
 class ShaftSystemModel {

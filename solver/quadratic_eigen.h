@@ -62,6 +62,8 @@ struct QuadraticEigenSettings {
     double scale = 1.0;
     /// Relative accuracy of the Ritz values of (L − σI)⁻¹.
     double tolerance = 1e-12;
+    /// Krylov dimension per eigenvalue asked for (at least 20 more than them).
+    double krylovFactor = 2.0;
     /// Restarts of the implicitly restarted Arnoldi method before it gives up.
     int maxRestarts = 60;
 };

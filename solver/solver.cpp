@@ -7,6 +7,7 @@
 #include <memory>
 #include <numbers>
 #include <set>
+#include <unistd.h>
 
 #include "drivesys/solver/assignment.h"
 #include "drivesys/solver/forced_response.h"
@@ -27,12 +28,87 @@ unsigned modeCount(const SystemDefinitionData& d, const SolverOptions& o) {
 
 /// Modes computed per speed of a sweep beyond the ones shown, so that tracking sees a mode that
 /// enters the lowest `count` from above, or leaves them upwards.
-size_t campbellCandidates(unsigned count) { return size_t(count) + std::max<size_t>(4, count / 2); }
+size_t campbellCandidates(unsigned count) { return size_t(count) + std::max<size_t>(4, count / 5); }
 
 /// A tracked branch is lost when the best match at the next speed has a MAC below this: the
 /// mode has left the computed ones. (A mode of a round shaft at rest has MAC 1/2 with both of
 /// its whirling successors, so the bound stays below that.)
 constexpr double kLostMac = 0.2;
+
+/// Memory of this machine, bytes (0 when the system does not say).
+double physicalMemory() {
+    const long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGE_SIZE);
+    return pages > 0 && size > 0 ? double(pages) * double(size) : 0.0;
+}
+
+/// What a solve of `nodes` nodes and `dof` DOF will take, bytes, from the sizes of what it holds
+/// (an upper estimate; the results records are counted where they grow with the model):
+///   beam elements with their matrices                      ~14 kB per node
+///   the sparse matrices (16 of them, ≤ 24 nonzeros a row)  ~4.6 kB per DOF
+///   the pencil's union pattern, Q(σ), P and KLU's factors  ~2 kB per DOF
+///   per thread: the Arnoldi basis 2n × ncv, its Ritz vectors and shapes (n × nev, complex),
+///     the speeds waiting to be tracked (n × modes, complex)  ~(16 ncv + 48 nev) B per DOF
+///   forced response, per thread: a force and a solution per excitation (32 B per DOF each);
+///     per speed: 4 series × 3 rows × 2 domains × 32 B per excitation and carrier, where every
+///     node is a carrier when results along the length are asked for.
+double estimateSolveBytes(size_t nodes, size_t dof, const SystemDefinitionData& d, int calculation, unsigned modes,
+                          unsigned threads, const ForcedResponseDefinitionsStruct* run) {
+    const double n = double(dof), t = double(threads);
+    double bytes = 14e3 * double(nodes) + 6.6e3 * n;
+    if (calculation == 0 || calculation == 2) {
+        const double nev = 2.0 * (modes + std::max(4u, modes / 5)) + 2, ncv = std::max(2 * nev + 1, nev + 20);
+        const double perThread = n * (16 * ncv + 48 * nev);
+        bytes += perThread * (calculation == 2 ? t + 2 * t + 2 : 1.0);
+    }
+    if (calculation == 1 && run) {
+        size_t meshes = 0;
+        for (const auto& group : d.constraintConnectionShaft1) meshes += group.size();
+        const double columns = double(run->considerUnbalanceMasses ? d.shaftsNames.size() : 0) +
+                               double(run->considerGearMeshForces ? meshes * std::max(1u, run->numHarmonics) : 0);
+        size_t bearings = 0;
+        for (const auto& shaft : d.bearingName)
+            for (const auto& sub : shaft) bearings += sub.size();
+        const double carriers = double(bearings + run->documentationPoints.size() + d.docPointName.size()) +
+                                (run->calculateResultsVsLength ? double(nodes) : 0.0);
+        const double speeds = double(run->speeds.empty() ? run->numPlotPoints : run->speeds.size());
+        bytes += t * columns * 64 * n + speeds * columns * carriers * 4 * 3 * 2 * 32;
+    }
+    return bytes;
+}
+
+/// A warning for every option of a forced-response run that the solver does not implement and
+/// that is set to something else than its default: the answer is the linear, frequency-domain
+/// one whatever they say, and the caller must not take it for what they asked.
+std::vector<std::string> unimplementedOptions(const ForcedResponseDefinitionsStruct& run) {
+    const ForcedResponseDefinitionsStruct defaults;
+    std::vector<std::string> out;
+    auto check = [&](bool differs, const char* name, const char* what) {
+        if (differs) out.push_back(fmt::format("{} is not implemented ({}); it was ignored", name, what));
+    };
+#define DS_OPTION(member, what) check(!(run.member == defaults.member), #member, what)
+    DS_OPTION(considerNonlinearBearingStiffness, "the bearings are linear springs");
+    DS_OPTION(considerTorqueExcitation, "only unbalance and transmission error excite");
+    DS_OPTION(generateTimeOutputData, "no time-domain output is made");
+    DS_OPTION(saveTimeDomainData, "no time-domain output is made");
+    DS_OPTION(bearingForcesTimeDomain, "no time-domain output is made");
+    DS_OPTION(gearMeshOutputsTimeDomain, "no time-domain output is made");
+    DS_OPTION(useUserDefinedEndTime, "no time-domain output is made");
+    DS_OPTION(userDefinedEndTime, "no time-domain output is made");
+    DS_OPTION(outputTimeDataFilePath, "no time-domain output is made");
+    DS_OPTION(solutionApproachForced, "the response is solved directly, not iteratively");
+    DS_OPTION(convergenceTolerance, "the response is solved directly, not iteratively");
+    DS_OPTION(accuracyForcedResponse, "the response is solved directly, not iteratively");
+    DS_OPTION(excitationForceType, "the excitations are unbalance and transmission error");
+    DS_OPTION(modelingType, "the model is the linear shaft-system model");
+    DS_OPTION(frequencyResponseApproach, "one complex solve per excitation frequency");
+    DS_OPTION(numHarmonicsSingle, "the harmonics are numHarmonics");
+    DS_OPTION(numResponseHarmonics, "the response has the excitation's frequency only");
+    DS_OPTION(hystereticDampingAxial, "the data block's loss factors are used");
+    DS_OPTION(hystereticDampingBending, "the data block's loss factors are used");
+    DS_OPTION(hystereticDampingTorsion, "the data block's loss factors are used");
+#undef DS_OPTION
+    return out;
+}
 
 ModeStability stabilityOf(const Mode& mode) {
     ModeStability s;
@@ -200,6 +276,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         results.reset();
         report.modes.clear();
         report.campbell.clear();
+        report.warnings.clear();
         results.performedCalculation = calculation;
         results.solverStatus = status;
         report.status = status;
@@ -226,12 +303,24 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         nominal = options.forcedResponse && std::isfinite(options.forcedResponse->controllingShaftNominalSpeed)
                       ? options.forcedResponse->controllingShaftNominalSpeed
                       : 0.0;
+    if (!(options.memoryLimit >= 0) || !std::isfinite(options.memoryLimit))
+        return refuse(kSolverInputError, "memoryLimit must be a finite number of bytes ≥ 0");
     if (!(options.maxElementLength >= 0) || !std::isfinite(options.maxElementLength))
         return refuse(kSolverInputError, "maxElementLength must be a finite length ≥ 0");
 
     try {
         ModelOptions mo;
         mo.maxElementLength = options.maxElementLength;
+        const double limit = options.memoryLimit > 0 ? options.memoryLimit : physicalMemory();
+        mo.admit = [&](size_t nodes, size_t dof) {
+            const unsigned threads = threadCount(options.threads);
+            const double need = estimateSolveBytes(nodes, dof, d, calculation, count, threads,
+                                                   calculation == 1 ? options.forcedResponse : nullptr);
+            if (limit > 0 && need > limit)
+                throw ModelError(fmt::format("the model of {} nodes ({} DOF) would need about {:.3g} GB of memory to solve "
+                                             "with {} thread(s), more than the {:.3g} GB allowed",
+                                             nodes, dof, need / 1e9, threads, limit / 1e9));
+        };
         // A forced-response run with its own documentation points uses them instead of the data block's.
         if (calculation == 1 && options.forcedResponse && !options.forcedResponse->documentationPoints.empty())
             mo.docPoints = &options.forcedResponse->documentationPoints;
@@ -242,6 +331,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
             checkForcedResponseRun(model, d, run);  // refuses oversized runs before any work
+            report.warnings = unimplementedOptions(run);
         }
         fillSystemTables(model, d, nominal, results);
         results.controllingShaftNominalSpeed = nominal;
@@ -266,7 +356,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
-            solveForcedResponse(model, d, run, options.progress, results);
+            solveForcedResponse(model, d, run, options.progress, options.threads, results);
         }
     } catch (const ModelError& e) {
         return refuse(kSolverInputError, e.what());

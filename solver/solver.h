@@ -54,6 +54,9 @@ struct DRIVESYS_API SolverOptions {
     /// Threads that solve the speeds of a sweep (0: one per core). The results are the same,
     /// bit for bit, for every count.
     unsigned threads = 0;
+    /// Memory the solve may take, bytes (0: the physical memory of the machine). A model whose
+    /// estimated need is larger is refused before anything is allocated for it.
+    double memoryLimit = 0.0;
     /// Called after each speed of a sweep with (speeds done, speeds in all), always from the
     /// thread that called SolveSystemDynamics, in order of the speeds.
     std::function<void(size_t, size_t)> progress;

@@ -1,4 +1,4 @@
-// drivesys solve DEFINITION.json [--modal | --campbell | --forced] [--out RESULTS.json]
+// drivesys solve DEFINITION.json [--modal | --campbell | --forced] [--threads N] [--out RESULTS.json]
 #include <chrono>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -16,6 +16,7 @@ struct SolveOptions {
     std::string definitionPath;
     std::string outPath;
     bool modal = false, campbell = false, forced = false;
+    unsigned threads = 0;
 };
 
 drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::Registry&) {
@@ -29,6 +30,8 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
     auto* forced = cmd->add_flag("--forced", opt->forced, "Forced response");
     modal->excludes(campbell)->excludes(forced);
     campbell->excludes(forced);
+    cmd->add_option("--threads", opt->threads, "Threads that solve the speeds of a sweep (default 0: one per core)")
+        ->check(CLI::Range(0u, 1024u));
     cmd->add_option("--out", opt->outPath, "Write the SystemVibrationResults JSON here (default: standard output)");
     cmd->callback([opt] {
         SolverInput input;
@@ -44,6 +47,7 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         if (opt->forced) input.options.calculation = 1;
         if (opt->campbell) input.options.calculation = 2;
         if (input.hasForcedResponse) input.options.forcedResponse = &input.forcedResponse;
+        input.options.threads = opt->threads;
         // One progress line per speed once a solve has run for a second.
         const auto start = std::chrono::steady_clock::now();
         input.options.progress = [start](size_t done, size_t total) {
@@ -52,6 +56,8 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         };
         SystemVibrationResults results;
         const SolverReport report = SolveSystemDynamics(input.definition, input.general, results, input.options);
+        for (const std::string& warning : report.warnings)
+            std::cerr << "drivesys: warning: " << opt->definitionPath << ": " << warning << "\n";
         if (report.status != kSolverOk) {
             const std::string what = opt->definitionPath + ": " + report.message + " (solverStatus " + std::to_string(report.status) + ")";
             if (report.status == kSolverInputError) throw drivesys_cli::UsageError(what);
