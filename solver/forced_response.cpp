@@ -295,7 +295,7 @@ void checkForcedResponseRun(const ShaftSystemModel& m, const SystemDefinitionDat
 
 void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& data, const ForcedResponseDefinitionsStruct& run,
                          const std::function<void(size_t, size_t)>& progress, unsigned threads,
-                         SystemVibrationResults& results) {
+                         SystemVibrationResults& results, std::vector<std::vector<HousingRingResponse>>* housingResponse) {
     checkForcedResponseRun(m, data, run);
     const std::vector<double> speeds = runSpeeds(run);
     const Eigen::Index n = Eigen::Index(m.dofCount());
@@ -318,8 +318,19 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
 
     // K + iH and the damping (bearings, connections, meshes), complex once; every worker refills
     // its own copy of the values per frequency.
-    const ComplexSparse KH = m.K.cast<Complex>() + Complex(0, 1) * m.H.cast<Complex>();
-    const SystemMatrix prototype(KH, m.M.cast<Complex>(), m.C + meshDampingMatrix(rows, meshC, n), m.G);
+    // With a housing, its block K_h(1 + iη) and M_h join them on its DOF.
+    ComplexSparse KH = m.K.cast<Complex>() + Complex(0, 1) * m.H.cast<Complex>();
+    ComplexSparse MM = m.M.cast<Complex>();
+    if (!m.housing.empty()) {
+        const SparseMatrix kh = housingBlock(m.housing, m.housing.K, size_t(n));
+        KH += kh.cast<Complex>() + Complex(0, m.housing.lossFactor) * kh.cast<Complex>();
+        if (m.housing.hasMass) MM += housingBlock(m.housing, m.housing.M, size_t(n)).cast<Complex>();
+    }
+    const SystemMatrix prototype(KH, MM, m.C + meshDampingMatrix(rows, meshC, n), m.G);
+    // The rings on the housing, in model order.
+    std::vector<size_t> rings;
+    for (size_t i = 0; i < m.supports.size(); ++i)
+        if (m.supports[i].housingNode != kNone) rings.push_back(i);
     const SectionForces sectionForces(m);
 
     // Excitations, the same list at every speed: 1× unbalance of each shaft's gears, then every
@@ -354,6 +365,7 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
 
     results.forcedResponseResults.reserve(speeds.size());
     std::vector<WhirlDataMembers> maxWhirl(m.docPoints.size());
+    using SpeedResult = std::pair<NWelleResultForcedResponse, std::vector<HousingRingResponse>>;
     auto solveSpeed = [&](size_t j, unsigned self) {
         if (!pool[self]) pool[self] = std::make_unique<Worker>(prototype, templateColumns);
         Worker& w = *pool[self];
@@ -419,7 +431,8 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
         }
         for (size_t c = 0; c < columns.size(); ++c) freqs[c] = columns[c].omega / kTwoPi;
 
-        NWelleResultForcedResponse entry;
+        SpeedResult out;
+        NWelleResultForcedResponse& entry = out.first;
         entry.speedRefBound = speeds[j];
         entry.timeOutputs.baseFrequency = freqs.empty() ? 0.0 : freqs.front();
         // Documentation points.
@@ -455,7 +468,9 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             for (size_t c = 0; c < columns.size(); ++c) {
                 const Eigen::Matrix<Complex, 6, 1> disp = nodeSolution(m, solutions[c], sp.node);
                 Eigen::Matrix<Complex, 6, 1> q = disp;
-                if (sp.otherNode != kNone) {
+                if (sp.housingNode != kNone) {
+                    q -= ringHousingMotion(ringDofs(m, sp), solutions[c]);
+                } else if (sp.otherNode != kNone) {
                     const Eigen::Matrix3d T3 = m.shafts[sp.shaft].axes.transpose() * m.shafts[sp.otherShaft].axes;
                     const Eigen::Matrix<Complex, 6, 1> o = nodeSolution(m, solutions[c], sp.otherNode);
                     q.head<3>() -= T3.cast<Complex>() * o.head<3>();
@@ -467,6 +482,30 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
             }
             series.finish(b.bearingFreqDomain, freqs);
         }
+        // The housing's side of the rings on it, in its FE frame: the node's motion, and the
+        // bearing's load (shaft frame) turned into the FE frame, Tᵀ·load per three rows.
+        if (housingResponse)
+            for (size_t r = 0; r < rings.size(); ++r) {
+                const SupportInfo& sp = m.supports[rings[r]];
+                const RingDofs ring = ringDofs(m, sp);
+                const ForcedResponseResultsSpeedDomain& bearing = entry.bearingResults[rings[r]].bearingSpeedDomain;
+                HousingRingResponse& h = out.second.emplace_back();
+                h.ring = r;
+                CarrierSeries series(h.housing, columns.size());
+                for (size_t c = 0; c < columns.size(); ++c) {
+                    Eigen::Matrix<Complex, 6, 1> u = Eigen::Matrix<Complex, 6, 1>::Zero(), load;
+                    for (int d = 0; d < 6; ++d)
+                        if (ring.housing[size_t(d)] != kNone) u(d) = solutions[c](Eigen::Index(ring.housing[size_t(d)]));
+                    for (int a = 0; a < 3; ++a) {
+                        const RealImaginaryAmplitudePhase &f = bearing.fVecVsSpeed[size_t(a)][c], &mo = bearing.mVecVsSpeed[size_t(a)][c];
+                        load(a) = Complex(f.real, f.imaginary);
+                        load(a + 3) = Complex(mo.real, mo.imaginary);
+                    }
+                    load.head<3>() = ring.turn.transpose().cast<Complex>() * load.head<3>().eval();
+                    load.tail<3>() = ring.turn.transpose().cast<Complex>() * load.tail<3>().eval();
+                    series.add(u, load);
+                }
+            }
         // Gear meshes: deflection along the line of action, dynamic mesh force, stiffness.
         entry.gearMeshResults.resize(m.meshes.size());
         for (size_t k = 0; k < m.meshes.size(); ++k) {
@@ -518,10 +557,12 @@ void solveForcedResponse(const ShaftSystemModel& m, const SystemDefinitionData& 
                 series.finish(l.freqDomainResult, freqs);
             }
         }
-        return entry;
+        return out;
     };
-    orderedParallel<NWelleResultForcedResponse>(
-        speeds.size(), workers, 2 * size_t(workers) + 2, solveSpeed, [&](size_t j, NWelleResultForcedResponse&& entry) {
+    orderedParallel<SpeedResult>(
+        speeds.size(), workers, 2 * size_t(workers) + 2, solveSpeed, [&](size_t j, SpeedResult&& result) {
+            NWelleResultForcedResponse& entry = result.first;
+            if (housingResponse) housingResponse->push_back(std::move(result.second));
             for (size_t p = 0; p < entry.docPointResults.size(); ++p) {
                 const ForcedResponseResultsSpeedDomain& sd = entry.docPointResults[p].docPointSpeedDomain;
                 if (maxWhirl[p].speedIndex < 0 || sd.whirlMajorBendingSemiAxis > maxWhirl[p].whirlMajorBendingSemiAxis) {

@@ -124,6 +124,7 @@ HousingModel prepareHousing(const HousingDefinition& h) {
                              : Eigen::MatrixXd(nmath::eigenView(fe.convertToSI(f.mass)));
     checkStiffness(out.K, stiffnessWhat);
     checkMass(out.M, massWhat);
+    out.hasMass = !out.M.isZero(0.0);
 
     const double metres = f.systemOfUnits.metresPerLengthUnit();
     for (size_t i = 0; i < f.nodeCoords.size(); ++i) {
@@ -210,6 +211,102 @@ std::vector<RingPlacement> placeRings(const HousingDefinition& h, const HousingM
                          number, housing.source, describe(candidates[out[it->second].candidate]),
                          describe(candidates[out[p].candidate])));
     }
+    return out;
+}
+
+RingDofs ringDofs(const ShaftSystemModel& m, const SupportInfo& sp) {
+    RingDofs r;
+    for (int d = 0; d < 6; ++d) {
+        r.shaft[size_t(d)] = m.dof(sp.node, d);
+        r.housing[size_t(d)] = m.housing.dof(sp.housingNode, d);
+    }
+    r.turn = m.shafts[sp.shaft].axes.transpose() * m.housing.axes;
+    return r;
+}
+
+void addRing(std::vector<Eigen::Triplet<double>>& t, const RingDofs& ring, const Eigen::Matrix<double, 6, 6>& k) {
+    // B = [I, −T'] with T' = diag(T, T): 6 × 12 over (q, u).
+    Eigen::Matrix<double, 6, 12> b = Eigen::Matrix<double, 6, 12>::Zero();
+    b.leftCols<6>().setIdentity();
+    b.block<3, 3>(0, 6) = -ring.turn;
+    b.block<3, 3>(3, 9) = -ring.turn;
+    const Eigen::Matrix<double, 12, 12> a = b.transpose() * k * b;
+    std::array<size_t, 12> at;
+    for (size_t d = 0; d < 6; ++d) at[d] = ring.shaft[d], at[d + 6] = ring.housing[d];
+    for (size_t r = 0; r < 12; ++r)
+        for (size_t c = 0; c < 12; ++c)
+            if (at[r] != kNone && at[c] != kNone && a(Eigen::Index(r), Eigen::Index(c)) != 0.0)
+                t.emplace_back(int(at[r]), int(at[c]), a(Eigen::Index(r), Eigen::Index(c)));
+}
+
+// ---- products with the housing's dense blocks ---------------------------------------------------
+
+namespace {
+Eigen::VectorXcd withHousing(const SparseMatrix& a, const HousingModel& h, const Eigen::MatrixXd* block, double factor,
+                             const Eigen::VectorXcd& x) {
+    Eigen::VectorXcd y = a * x;
+    if (block && !h.empty() && factor != 0.0 && (block != &h.M || h.hasMass)) {
+        const Eigen::Index o = Eigen::Index(h.offset), n = Eigen::Index(h.dofs);
+        y.segment(o, n).noalias() += factor * (*block * x.segment(o, n));
+    }
+    return y;
+}
+}  // namespace
+
+Eigen::VectorXcd ShaftSystemModel::massTimes(const Eigen::VectorXcd& x) const { return withHousing(M, housing, &housing.M, 1.0, x); }
+Eigen::VectorXcd ShaftSystemModel::stiffnessTimes(const Eigen::VectorXcd& x) const {
+    return withHousing(K, housing, &housing.K, 1.0, x);
+}
+Eigen::VectorXcd ShaftSystemModel::hystereticTimes(const Eigen::VectorXcd& x) const {
+    return withHousing(H, housing, &housing.K, housing.lossFactor, x);
+}
+
+std::vector<HousingForms> housingForms(const HousingModel& h, const std::vector<const Eigen::VectorXcd*>& shapes,
+                                       std::vector<Eigen::VectorXcd>* massParts) {
+    std::vector<HousingForms> out(shapes.size());
+    if (h.empty() || shapes.empty()) return out;
+    const Eigen::Index o = Eigen::Index(h.offset), n = Eigen::Index(h.dofs), k = Eigen::Index(shapes.size());
+    // Real and imaginary parts side by side: a real product of the symmetric block with 2k columns,
+    // and uᴴAu = urᵀA ur + uiᵀA ui (the cross terms cancel).
+    Eigen::MatrixXd x(n, 2 * k);
+    for (Eigen::Index c = 0; c < k; ++c) {
+        x.col(c) = shapes[size_t(c)]->segment(o, n).real();
+        x.col(k + c) = shapes[size_t(c)]->segment(o, n).imag();
+    }
+    const Eigen::MatrixXd kx = h.K * x;
+    const Eigen::MatrixXd mx = h.hasMass ? Eigen::MatrixXd(h.M * x) : Eigen::MatrixXd::Zero(n, 2 * k);
+    const size_t nodeDofs = h.nodes.size() * size_t(h.dofPerNode);
+    for (Eigen::Index c = 0; c < k; ++c) {
+        HousingForms& f = out[size_t(c)];
+        for (Eigen::Index part : {c, k + c}) {
+            f.strain += x.col(part).dot(kx.col(part));
+            f.kinetic += x.col(part).dot(mx.col(part));
+            for (size_t i = 0; i < nodeDofs; ++i)
+                if (int(i % size_t(h.dofPerNode)) < 3) f.translation += x(Eigen::Index(i), part) * kx(Eigen::Index(i), part);
+        }
+    }
+    if (massParts) {
+        massParts->resize(shapes.size());
+        for (Eigen::Index c = 0; c < k; ++c) {
+            Eigen::VectorXcd& v = (*massParts)[size_t(c)];
+            v.resize(n);
+            v.real() = mx.col(c);
+            v.imag() = mx.col(k + c);
+        }
+    }
+    return out;
+}
+
+Eigen::SparseMatrix<double> housingBlock(const HousingModel& h, const Eigen::MatrixXd& block, size_t n) {
+    Eigen::SparseMatrix<double> out{Eigen::Index(n), Eigen::Index(n)};
+    if (h.empty()) return out;
+    const Eigen::Index o = Eigen::Index(h.offset);
+    std::vector<Eigen::Triplet<double>> t;
+    t.reserve(size_t(block.size()));
+    for (Eigen::Index j = 0; j < block.cols(); ++j)
+        for (Eigen::Index i = 0; i < block.rows(); ++i)
+            if (block(i, j) != 0.0) t.emplace_back(int(o + i), int(o + j), block(i, j));
+    out.setFromTriplets(t.begin(), t.end());
     return out;
 }
 

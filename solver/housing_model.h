@@ -10,6 +10,8 @@
 // rows (A the shaft's axes, F the FE axes, both as columns in the global frame). With 3 DOF per
 // node the housing node does not turn: the ring's rotational terms act on q_s alone.
 #include <Eigen/Core>
+#include <Eigen/SparseCore>
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -17,6 +19,9 @@
 #include "drivesys/solver/housing_definition.h"
 
 namespace ds::solver {
+
+class ShaftSystemModel;
+struct SupportInfo;
 
 struct HousingModel {
     /// First system DOF of the housing, and its DOF (nodes × DOF per node + generalised
@@ -31,6 +36,8 @@ struct HousingModel {
     /// Stiffness (N/m, N, N·m/rad) and mass (kg, kg·m, kg·m²; zero without a MASS section) in the
     /// FE frame, over the housing's DOF.
     Eigen::MatrixXd K, M;
+    /// False when M is zero (no MASS section).
+    bool hasMass = false;
     /// Loss factor of the housing: its hysteretic matrix is lossFactor · K.
     double lossFactor = 0.0;
     /// Where the stiffness file came from, for messages.
@@ -73,5 +80,44 @@ struct RingPlacement {
 /// that the definition does not name as shared.
 std::vector<RingPlacement> placeRings(const HousingDefinition& definition, const HousingModel& housing,
                                       const std::vector<RingCandidate>& candidates);
+
+/// The system DOF a ring's spring acts on: the shaft node's six (kNone where not kept) and the
+/// housing node's six (kNone for the rotations of a 3-DOF node), and T = Aᵀ·F, which turns three
+/// DOF of the housing node from the FE frame into the shaft's.
+struct RingDofs {
+    std::array<size_t, 6> shaft{}, housing{};
+    Eigen::Matrix3d turn = Eigen::Matrix3d::Identity();
+};
+RingDofs ringDofs(const ShaftSystemModel& model, const SupportInfo& support);
+
+/// Adds Bᵀ·k·B to the triplets: k (shaft frame) acting on the relative motion B·(q, u) = q − T·u.
+void addRing(std::vector<Eigen::Triplet<double>>& triplets, const RingDofs& ring, const Eigen::Matrix<double, 6, 6>& k);
+
+/// The relative motion q − T·u of a ring (shaft frame) from a solution over the system's DOF, and
+/// the housing node's motion T·u turned into the shaft's frame (zero where the node has no DOF).
+template <class Vector>
+Eigen::Matrix<typename Vector::Scalar, 6, 1> ringHousingMotion(const RingDofs& ring, const Vector& x) {
+    Eigen::Matrix<typename Vector::Scalar, 6, 1> u = Eigen::Matrix<typename Vector::Scalar, 6, 1>::Zero();
+    for (int d = 0; d < 6; ++d)
+        if (ring.housing[size_t(d)] != size_t(-1)) u(d) = x(Eigen::Index(ring.housing[size_t(d)]));
+    Eigen::Matrix<typename Vector::Scalar, 6, 1> out;
+    out.template head<3>() = ring.turn.template cast<typename Vector::Scalar>() * u.template head<3>();
+    out.template tail<3>() = ring.turn.template cast<typename Vector::Scalar>() * u.template tail<3>();
+    return out;
+}
+
+/// The housing's share of a shape's energies: uᴴK_h u, the part of it that the translational rows
+/// take (Re u_tᴴ(K_h u)_t: the work of the housing's elastic forces on its nodes' translations;
+/// the rest is on rotations and generalised coordinates) and uᴴM_h u, for u the housing part.
+struct HousingForms {
+    double strain = 0.0, translation = 0.0, kinetic = 0.0;
+};
+/// For every shape, in two dense matrix products (stiffness and mass) over all of them; with
+/// `massParts`, also M_h·u of every shape (over the housing's DOF).
+std::vector<HousingForms> housingForms(const HousingModel& housing, const std::vector<const Eigen::VectorXcd*>& shapes,
+                                       std::vector<Eigen::VectorXcd>* massParts = nullptr);
+
+/// A housing block (n_h × n_h) as a sparse n × n matrix on the housing's DOF.
+Eigen::SparseMatrix<double> housingBlock(const HousingModel& housing, const Eigen::MatrixXd& block, size_t n);
 
 }  // namespace ds::solver

@@ -30,7 +30,29 @@ const char* familyWord(int motion) {
     switch (motion) {
         case kTorsionMotion: return "torsion";
         case kAxialMotion: return "axial";
+        case kHousingMotion: return "housing";
         default: return "bending";
+    }
+}
+
+/// x's quadratic form with the whole mass matrix, the housing's dense block included.
+double massQuad(const ShaftSystemModel& m, const Eigen::VectorXcd& x) { return x.dot(m.massTimes(x)).real(); }
+
+/// The housing's quadratic forms of every mode that lacks them, in one product per block.
+void addHousingForms(const ShaftSystemModel& m, std::vector<Mode>& modes) {
+    if (m.housing.empty()) return;
+    std::vector<const Eigen::VectorXcd*> shapes;
+    std::vector<Mode*> which;
+    for (Mode& mode : modes)
+        if (!mode.hasHousingForms) shapes.push_back(&mode.shape), which.push_back(&mode);
+    std::vector<Eigen::VectorXcd> massParts;
+    const std::vector<HousingForms> forms = housingForms(m.housing, shapes, &massParts);
+    for (size_t i = 0; i < which.size(); ++i) {
+        Mode& mode = *which[i];
+        mode.housing = forms[i];
+        mode.hasHousingForms = true;
+        mode.massShape = m.M * mode.shape;
+        mode.massShape.segment(Index(m.housing.offset), Index(m.housing.dofs)) += massParts[i];
     }
 }
 
@@ -59,10 +81,19 @@ int whirlOf(const ShaftSystemModel& m, const Eigen::VectorXcd& phi, double omega
     return (bestS > 0) == (spin > 0) ? 1 : -1;
 }
 
+/// Strain and kinetic energy fractions; the housing's from its forms (addHousingForms).
 void fillEnergies(const ShaftSystemModel& m, Mode& mode) {
     double total = 0.0, kinetic = 0.0;
-    for (int k = 0; k < kEnergyKinds; ++k) total += mode.strain[k] = std::max(0.0, quad(m.energyParts[k], mode.shape));
-    for (int k = 0; k < kMotionKinds; ++k) kinetic += mode.kinetic[k] = std::max(0.0, quad(m.motionParts[k], mode.shape));
+    for (int k = 0; k < kEnergyKinds; ++k) {
+        if (k == kHousingTranslation) mode.strain[k] = std::max(0.0, mode.housing.translation);
+        else if (k == kHousingRotation) mode.strain[k] = std::max(0.0, mode.housing.strain - mode.housing.translation);
+        else mode.strain[k] = std::max(0.0, quad(m.energyParts[k], mode.shape));
+        total += mode.strain[k];
+    }
+    for (int k = 0; k < kMotionKinds; ++k) {
+        mode.kinetic[k] = std::max(0.0, k == kHousingMotion ? mode.housing.kinetic : quad(m.motionParts[k], mode.shape));
+        kinetic += mode.kinetic[k];
+    }
     for (double& e : mode.strain) e = total > 0 ? e / total : 0.0;
     for (double& e : mode.kinetic) e = kinetic > 0 ? e / kinetic : 0.0;
 }
@@ -78,11 +109,11 @@ std::vector<Eigen::VectorXcd> rigidShapes(const ShaftSystemModel& m, const std::
     std::vector<Eigen::VectorXcd> basis;
     for (const Eigen::VectorXcd& s : shapes) {
         Eigen::VectorXcd v = s;
-        const double before = std::sqrt(std::max(0.0, quad(m.M, v)));
+        const double before = std::sqrt(std::max(0.0, massQuad(m, v)));
         if (!(before > 0)) continue;
         for (int pass = 0; pass < 2; ++pass)
-            for (const Eigen::VectorXcd& b : basis) v -= b * b.dot(m.M * v);
-        const double after = std::sqrt(std::max(0.0, quad(m.M, v)));
+            for (const Eigen::VectorXcd& b : basis) v -= b * b.dot(m.massTimes(v));
+        const double after = std::sqrt(std::max(0.0, massQuad(m, v)));
         if (after > kSameShape * before) basis.push_back(v / after);
     }
     if (basis.size() < 2) return basis;
@@ -162,8 +193,8 @@ void separateTwins(const ShaftSystemModel& m, std::vector<Mode>& modes) {
             for (size_t k = i; k < j; ++k) {
                 Eigen::VectorXcd v = modes[k].shape;
                 for (int pass = 0; pass < 2; ++pass)
-                    for (const Eigen::VectorXcd& b : basis) v -= b * b.dot(m.M * v);
-                const double norm = std::sqrt(std::max(0.0, quad(m.M, v)));
+                    for (const Eigen::VectorXcd& b : basis) v -= b * b.dot(m.massTimes(v));
+                const double norm = std::sqrt(std::max(0.0, massQuad(m, v)));
                 if (norm > 0) basis.push_back(v / norm);
             }
             const Index r = Index(basis.size());
@@ -204,23 +235,34 @@ std::string ordinal(int n) {
     return fmt::format("{}{}", n, suffix);
 }
 
-ModalProblem::ModalProblem(const ShaftSystemModel& m) : model(m), pencil(m.M, m.C, m.G, m.K) {
-    const Eigen::VectorXd md = Eigen::VectorXd(m.M.diagonal());
+ModalProblem::ModalProblem(const ShaftSystemModel& m) : model(m), pencil(m.M, m.C, m.G, m.K, &m.housing) {
+    // Every shaft DOF has mass; the housing's mass was checked to be semi-definite.
+    const Index shaftDofs = m.housing.empty() ? Index(m.dofCount()) : Index(m.housing.offset);
+    const Eigen::VectorXd md = Eigen::VectorXd(m.M.diagonal()).head(shaftDofs);
     if ((md.array() <= 0).any() || !md.allFinite())
         throw ModelError("the mass matrix is not positive definite (a DOF without mass)");
     // Stiffness scaled to unit diagonal, D^-1/2 K D^-1/2: its largest eigenvalue is at most its
     // largest absolute row sum (Gershgorin), and at least 1.
     stiffnessDiagonal_ = Eigen::VectorXd(m.K.diagonal());
+    const HousingModel& h = m.housing;
+    if (!h.empty()) stiffnessDiagonal_.segment(Index(h.offset), Index(h.dofs)) += h.K.diagonal();
     for (Index i = 0; i < stiffnessDiagonal_.size(); ++i)
         if (!(stiffnessDiagonal_(i) > 0)) stiffnessDiagonal_(i) = 1.0;
     Eigen::VectorXd rowSum = Eigen::VectorXd::Zero(stiffnessDiagonal_.size());
     for (Index j = 0; j < m.K.outerSize(); ++j)
         for (SparseMatrix::InnerIterator it(m.K, j); it; ++it)
             rowSum(it.row()) += std::abs(it.value()) / std::sqrt(stiffnessDiagonal_(it.row()) * stiffnessDiagonal_(it.col()));
+    if (!h.empty()) {
+        const Eigen::ArrayXd d = stiffnessDiagonal_.segment(Index(h.offset), Index(h.dofs)).array().rsqrt();
+        rowSum.segment(Index(h.offset), Index(h.dofs)) += ((h.K.cwiseAbs().array().colwise() * d).rowwise() * d.transpose()).rowwise().sum().matrix();
+    }
     stiffnessTop_ = std::max(1.0, rowSum.size() ? rowSum.maxCoeff() : 1.0);
 
     // Null space of K inside the sub-shafts' rigid motions S: the Rayleigh quotients of SᵀKS over
-    // Sᵀ diag(K) S are those of the scaled stiffness.
+    // Sᵀ diag(K) S are those of the scaled stiffness. With a housing, S has no part on the
+    // housing's DOF, and it need not: the housing's stiffness is positive definite (checked when
+    // it is prepared), so uᴴKu = 0 needs u = 0 on the housing, and then the rings act on the
+    // shafts as springs to the ground, which SᵀKS holds.
     const SparseMatrix S = subShaftMotions(m);
     if (S.cols() > 0) {
         const Eigen::MatrixXd Ks = Eigen::MatrixXd(S.transpose() * (m.K * S));
@@ -251,7 +293,7 @@ Eigen::MatrixXd ModalProblem::freeRigidMotions(double omega) const {
 }
 
 bool ModalProblem::isUnstrained(const Eigen::VectorXcd& shape) const {
-    const double strain = quad(model.K, shape);
+    const double strain = shape.dot(model.stiffnessTimes(shape)).real();
     const double scaled = (shape.cwiseAbs2().array() * stiffnessDiagonal_.array()).sum();
     return scaled > 0 && strain < kNullShare * stiffnessTop_ * scaled;
 }
@@ -318,14 +360,17 @@ std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& 
 
     std::sort(elastic.begin(), elastic.end(), [](const Mode& a, const Mode& b) { return a.lambda.imag() < b.lambda.imag(); });
     separateTwins(m, elastic);
-    // Hysteretic damping to first order (see the header), then in frequency order.
-    const bool hysteretic = m.H.nonZeros() > 0;
+    addHousingForms(m, elastic);
+    // Hysteretic damping to first order (see the header), then in frequency order. The housing's
+    // loss factor η adds η·uᴴK_h u to the numerator, its mass uᴴM_h u to the denominator.
+    const bool hysteretic = m.H.nonZeros() > 0 || (!m.housing.empty() && m.housing.lossFactor > 0);
     const SparseMatrix D = m.C + omega * m.G;
     for (Mode& mode : elastic) {
         if (hysteretic) {
             const Eigen::VectorXcd& x = mode.shape;
-            const std::complex<double> num = x.dot(m.H * x);
-            const std::complex<double> den = x.dot(2.0 * mode.lambda * (m.M * x) + D * x);
+            const std::complex<double> num = x.dot(m.H * x) + m.housing.lossFactor * mode.housing.strain;
+            const std::complex<double> den =
+                2.0 * mode.lambda * (x.dot(m.M * x) + mode.housing.kinetic) + x.dot(D * x);
             if (std::abs(den) > 0) mode.lambda -= std::complex<double>(0, 1) * num / den;
         }
         mode.frequency = mode.lambda.imag() / kTwoPi;
@@ -348,6 +393,7 @@ std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& 
 }
 
 void describeModes(const ShaftSystemModel& m, std::vector<Mode>& modes, double omega) {
+    addHousingForms(m, modes);
     // Ordinals count per family and whirl in frequency order.
     std::map<std::pair<int, int>, int> counters;
     std::map<std::pair<int, int>, double> lastFrequency;
@@ -374,7 +420,7 @@ void describeModes(const ShaftSystemModel& m, std::vector<Mode>& modes, double o
 }
 
 double modalAssurance(const ShaftSystemModel& m, const Eigen::VectorXcd& a, const Eigen::VectorXcd& b) {
-    const Eigen::VectorXcd Mb = m.M * b, Ma = m.M * a;
+    const Eigen::VectorXcd Mb = m.massTimes(b), Ma = m.massTimes(a);
     const double ab = std::norm(a.dot(Mb)), aa = a.dot(Ma).real(), bb = b.dot(Mb).real();
     return aa > 0 && bb > 0 ? ab / (aa * bb) : 0.0;
 }

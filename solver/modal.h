@@ -50,6 +50,12 @@ struct Mode {
     /// Strain-energy fractions per EnergyKind and kinetic-energy fractions per MotionKind.
     double strain[kEnergyKinds] = {};
     double kinetic[kMotionKinds] = {};
+    /// The shape's quadratic forms with the housing's dense blocks (solver/housing_model.h), made
+    /// once per shape for all modes of a speed together.
+    bool hasHousingForms = false;
+    HousingForms housing;
+    /// M·shape over all DOF, housing included (with a housing only; made with the forms).
+    Eigen::VectorXcd massShape;
 };
 
 /// What a model's modal analysis keeps between speeds: the pencil, the shift and scale of the
@@ -89,7 +95,8 @@ private:
 std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& solver, double omega, size_t count,
                              bool withRigid);
 
-/// Energies, whirl and names of modes sorted as solveModes returns them.
+/// Energies, whirl and names of modes sorted as solveModes returns them. A mode whose kinetic
+/// energy is mostly the housing's is named as a housing mode ("1st housing").
 void describeModes(const ShaftSystemModel& model, std::vector<Mode>& modes, double omega);
 
 /// Mass-weighted modal assurance criterion of two shapes, in [0, 1]: |aᴴMb|² / (aᴴMa · bᴴMb).

@@ -316,8 +316,10 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
         return y;
     };
 
-    // Bearings; their axial positions wait beside them until the nodes exist.
+    // Bearings; their axial positions wait beside them until the nodes exist. Every support is
+    // also a candidate for a ring on the housing (in the same order).
     std::vector<double> supportPos;
+    std::vector<RingCandidate> ringCandidates;
     const bool anyBearing = !d.bearingName.empty();
     if (anyBearing) {
         DS_SAME_SHAPE(bearingName, shaftsNames, 2);
@@ -336,6 +338,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
                     b.name = d.bearingName[s][j][k];
                     b.shaft = s;
                     b.subShaft = j;
+                    b.table = {s, j, k};
                     const std::string what = fmt::format("bearing {} (bearingPosition{})", narrow(b.name), idx({s, j, k}));
                     const double y = onSubShaft(s, j, d.bearingPosition[s][j][k].y, what);
                     supportPos.push_back(y);
@@ -344,6 +347,8 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
                     for (size_t t = 0; t < 6; ++t)
                         if (dampGiven[t]) b.damping(t, t) = (d.*kBearingDamping[t])[s][j][k];
                     checkSupport(b.stiffness, b.damping, fmt::format("bearing {} (bearingStiffness…{})", narrow(b.name), idx({s, j, k})));
+                    ringCandidates.push_back({HousingRing::Kind::Bearing, s, j, k, narrow(b.name),
+                                              origins[s][j] + m.shafts[s].axes.col(1) * y, true});
                     m.supports.push_back(b);
                 }
 
@@ -368,14 +373,17 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
                 SupportInfo c;
                 c.name = d.connectionName[i][k];
                 c.isConnection = true;
+                c.table = {i, 0, k};
                 const int inner = d.connectionShaftInner[i][k], outer = d.connectionShaftOuter[i][k];
                 if (inner < 0 || size_t(inner) >= nS)
                     fail(fmt::format("connectionShaftInner{} = {} names no shaft (there are {})", at, inner, nS));
-                if (outer < 0 || size_t(outer) >= nS || outer == inner)
+                // Without an outer shaft (-1) the outer ring sits on the housing (checked below).
+                const bool onHousing = outer == -1 && options.housing;
+                if (!onHousing && (outer < 0 || size_t(outer) >= nS || outer == inner))
                     fail(fmt::format("connectionShaftOuter{} = {} names no other shaft (there are {})", at, outer, nS));
                 const Eigen::Vector3d p = vec(d.connectionPosition[i][k]);
                 const auto [ji, yi] = locate(size_t(inner), p);
-                const auto [jo, yo] = locate(size_t(outer), p);
+                const auto [jo, yo] = onHousing ? std::pair<size_t, double>{0, 0.0} : locate(size_t(outer), p);
                 if (ji == kNone || jo == kNone || !p.allFinite())
                     fail(fmt::format("connection {} (connectionPosition{}) lies on neither sub-shaft of shaft {} or {}",
                                      narrow(c.name), at, inner, outer));
@@ -386,13 +394,30 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
                 checkSupport(c.stiffness, c.damping, fmt::format("connection {} (connectionStiffness…{})", narrow(c.name), at));
                 c.shaft = size_t(inner);
                 c.subShaft = ji;
-                c.otherShaft = size_t(outer);
+                c.otherShaft = onHousing ? kNone : size_t(outer);
                 points[inner][ji].push_back(yi);
-                points[outer][jo].push_back(yo);
-                connectionAt.push_back({size_t(inner), ji, size_t(outer), jo, yi, yo});
+                if (!onHousing) points[outer][jo].push_back(yo);
+                connectionAt.push_back({size_t(inner), ji, c.otherShaft, jo, yi, yo});
                 supportPos.push_back(yi);
+                ringCandidates.push_back({HousingRing::Kind::Connection, i, 0, k, narrow(c.name), p, onHousing});
                 m.supports.push_back(c);
             }
+    }
+
+    // The housing, and the rings that sit on it.
+    if (options.housing) {
+        m.housing = prepareHousing(*options.housing);
+        for (const RingPlacement& r : placeRings(*options.housing, m.housing, ringCandidates)) {
+            SupportInfo& sp = m.supports[r.candidate];  // one candidate per support, in order
+            sp.housingNode = r.node;
+            sp.ringDistance = r.distance;
+            sp.ringListed = r.listed;
+        }
+        for (size_t c = 0; c < m.supports.size(); ++c)
+            if (m.supports[c].isConnection && m.supports[c].otherShaft == kNone && m.supports[c].housingNode == kNone)
+                fail(fmt::format("connection {} has no outer shaft (connectionShaftOuter = -1), so its outer ring must sit "
+                                 "on the housing, but neither housing.rings nor the nearest-node mapping puts it there",
+                                 narrow(m.supports[c].name)));
     }
 
     // Gears.
@@ -507,7 +532,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
             }
         }
     if (!(nodeCount < kMaxParts)) fail(fmt::format("the model would need {} nodes (maxElementLength too small?)", nodeCount));
-    if (options.admit) options.admit(size_t(nodeCount), size_t(nodeCount) * (m.torsionOnly ? 1 : 6));
+    if (options.admit) options.admit(size_t(nodeCount), size_t(nodeCount) * (m.torsionOnly ? 1 : 6) + m.housing.dofs);
     m.nodes.reserve(size_t(nodeCount));
 
     std::vector<Element> elements;
@@ -564,7 +589,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
             } else {
                 const ConnectionAt& at = connectionAt[c++];
                 sp.node = nodeAt(at.inner, at.innerSub, at.innerPos);
-                sp.otherNode = nodeAt(at.outer, at.outerSub, at.outerPos);
+                if (at.outer != kNone) sp.otherNode = nodeAt(at.outer, at.outerSub, at.outerPos);
             }
         }
     }
@@ -689,6 +714,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
     for (size_t n = 0; n < m.nodes.size(); ++n)
         for (int dd = 0; dd < 6; ++dd)
             if (!m.torsionOnly || dd == 4) m.dofIndex[n * 6 + dd] = kept++;
+    m.housing.offset = kept;
 
     // ---- assembly ---------------------------------------------------------------------------------
     Assembler as{m.dofIndex};
@@ -728,7 +754,14 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
         Matrix6 trans = Matrix6::Zero();
         trans.topLeftCorner<3, 3>() = sp.stiffness.topLeftCorner<3, 3>();
         const Matrix6 rot = sp.stiffness - trans;
-        if (sp.otherNode == kNone) {
+        if (sp.housingNode != kNone) {
+            // Relative motion in the shaft's frame: q − T u_n, with the housing node's DOF
+            // turned from the FE frame (solver/housing_model.h).
+            const RingDofs ring = ringDofs(m, sp);
+            addRing(energy[kSupportTranslation], ring, trans);
+            addRing(energy[kSupportRotation], ring, rot);
+            addRing(damping, ring, sp.damping);
+        } else if (sp.otherNode == kNone) {
             const std::vector<size_t> at = nodeDofs({sp.node});
             as.add(energy[kSupportTranslation], at, trans);
             as.add(energy[kSupportRotation], at, rot);
@@ -754,7 +787,7 @@ ShaftSystemModel ShaftSystemModel::build(const Data& d, const ModelOptions& opti
         as.add(energy[kSupportTranslation], at, Eigen::MatrixXd(mesh.stiffness * b * b.transpose()));
     }
 
-    const size_t n = kept;
+    const size_t n = kept + m.housing.dofs;
     m.K.resize(Eigen::Index(n), Eigen::Index(n));
     m.M.resize(Eigen::Index(n), Eigen::Index(n));
     for (int k = 0; k < kEnergyKinds; ++k) {

@@ -43,6 +43,7 @@
 //   controlingShaftName: the sub-shaft name (or the shaft index as text) whose speed is given
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <limits>
@@ -53,6 +54,7 @@
 #include "drivesys/dynamics/dynamics_definitions.h"
 #include "drivesys/dynamics/system_definition.h"
 #include "drivesys/solver/beam_element.h"
+#include "drivesys/solver/housing_model.h"
 
 namespace ds::solver {
 
@@ -104,6 +106,14 @@ struct SupportInfo {
     /// Second node for a connection between two shafts, else kNone (ground).
     size_t otherNode = kNone;
     size_t otherShaft = kNone;
+    /// Place in the definition's tables: bearing [s][j][k] as (s, j, k), connection [i][k] as
+    /// (i, 0, k).
+    std::array<size_t, 3> table{};
+    /// Interface node of the housing the outer ring sits on, else kNone; the distance from the
+    /// ring's centre to the node (m) and whether the definition listed the ring.
+    size_t housingNode = kNone;
+    double ringDistance = 0.0;
+    bool ringListed = false;
     /// Stiffness and damping in the (inner) shaft's local frame.
     Matrix6 stiffness = Matrix6::Zero(), damping = Matrix6::Zero();
     bool isConnection = false;
@@ -142,13 +152,18 @@ struct DocPointInfo {
     double pos = 0.0;
 };
 
-/// Kinds of strain energy the stiffness is split into.
+/// Kinds of strain energy the stiffness is split into. The housing's kinds have no part in
+/// energyParts (its stiffness is the dense block ShaftSystemModel::housing.K): translation is
+/// the energy of its translational DOF's rows and columns (interface nodes' ux, uy, uz against
+/// each other), rotation the rest (rotations, translation–rotation couplings, generalised
+/// coordinates).
 enum EnergyKind : int {
     kAxial, kTorsion, kBendingXY, kBendingYZ, kShearXY, kShearYZ, kSupportTranslation, kSupportRotation,
-    kEnergyKinds
+    kHousingTranslation, kHousingRotation, kEnergyKinds
 };
-/// Kinds of kinetic energy the mass is split into.
-enum MotionKind : int { kLateral, kAxialMotion, kTorsionMotion, kMotionKinds };
+/// Kinds of kinetic energy the mass is split into; the housing's (its dense block) has no part
+/// in motionParts.
+enum MotionKind : int { kLateral, kAxialMotion, kTorsionMotion, kHousingMotion, kMotionKinds };
 
 struct ModelOptions {
     /// Elements longer than this are split evenly, m (≤ 0: never).
@@ -160,6 +175,8 @@ struct ModelOptions {
     /// Called with the node and DOF counts of the model once they are known and before anything
     /// is allocated for them; may throw ModelError to refuse a model too large for the memory.
     std::function<void(size_t nodes, size_t dof)> admit;
+    /// An elastic housing under the bearings (solver/housing_model.h), or null.
+    const HousingDefinition* housing = nullptr;
 };
 
 class ShaftSystemModel {
@@ -182,11 +199,20 @@ public:
     size_t controllingShaft = 0;
     bool torsionOnly = false;
 
-    /// Kept DOF: node * 6 + d → index, kNone when dropped.
+    /// Kept DOF: node * 6 + d → index, kNone when dropped. The housing's DOF follow the
+    /// shafts' (housing.offset …).
     std::vector<size_t> dofIndex;
+    /// The elastic housing (empty without one): its dense stiffness, mass and loss factor act on
+    /// its DOF besides the sparse matrices, which hold only the rings' springs and dampers there.
+    HousingModel housing;
+
+    /// M·x, K·x and H·x over all DOF, the housing's dense blocks included.
+    Eigen::VectorXcd massTimes(const Eigen::VectorXcd& x) const;
+    Eigen::VectorXcd stiffnessTimes(const Eigen::VectorXcd& x) const;
+    Eigen::VectorXcd hystereticTimes(const Eigen::VectorXcd& x) const;
     /// Stiffness (N/m, N·m/rad), mass (kg, kg·m²), viscous damping (N·s/m …), gyroscopic matrix
     /// per rad/s of the controlling shaft (every shaft at its speed ratio), and the hysteretic
-    /// part (loss factor × stiffness of the shaft material).
+    /// part (loss factor × stiffness of the shaft material), without the housing's dense blocks.
     SparseMatrix K, M, C, G, H;
     SparseMatrix energyParts[kEnergyKinds];
     SparseMatrix motionParts[kMotionKinds];

@@ -9,6 +9,7 @@
 #include <fmt/format.h>
 #include <vector>
 
+#include "drivesys/solver/housing_elimination.h"
 #include "drivesys/solver/model.h"
 
 namespace ds::solver {
@@ -20,6 +21,9 @@ struct QuadraticPencil::Impl {
     /// The union pattern (values unused) and each part's values laid out along it.
     Sparse pattern;
     std::vector<double> m, c, g, k;
+    /// The elastic housing's dense block and its elimination, or null.
+    const HousingModel* housing = nullptr;
+    std::unique_ptr<HousingElimination> elimination;
 
     std::vector<double> along(const Sparse& x) const {
         std::vector<double> out(size_t(pattern.nonZeros()), 0.0);
@@ -40,7 +44,7 @@ struct QuadraticPencil::Impl {
     }
 };
 
-QuadraticPencil::QuadraticPencil(const Sparse& M, const Sparse& C, const Sparse& G, const Sparse& K)
+QuadraticPencil::QuadraticPencil(const Sparse& M, const Sparse& C, const Sparse& G, const Sparse& K, const HousingModel* housing)
     : impl_(std::make_unique<Impl>()) {
     Sparse sum = M.cwiseAbs() + C.cwiseAbs() + G.cwiseAbs() + K.cwiseAbs();
     // The diagonal is always in the pattern: a DOF without stiffness still has mass.
@@ -51,12 +55,20 @@ QuadraticPencil::QuadraticPencil(const Sparse& M, const Sparse& C, const Sparse&
     impl_->c = impl_->along(C);
     impl_->g = impl_->along(G);
     impl_->k = impl_->along(K);
+    if (housing && !housing->empty()) {
+        impl_->housing = housing;
+        impl_->elimination = std::make_unique<HousingElimination>(*housing, impl_->pattern,
+                                                                  std::vector<const std::vector<double>*>{&impl_->m, &impl_->c, &impl_->g, &impl_->k});
+    }
 }
 
 QuadraticPencil::~QuadraticPencil() = default;
 
 Index QuadraticPencil::size() const { return impl_->pattern.rows(); }
 Index QuadraticPencil::nonZeros() const { return impl_->pattern.nonZeros(); }
+Index QuadraticPencil::factorisedNonZeros() const {
+    return impl_->elimination ? impl_->elimination->reducedNonZeros() : impl_->pattern.nonZeros();
+}
 
 Sparse QuadraticPencil::combine(double a, double b, double c, double d) const {
     Sparse out = impl_->pattern;
@@ -71,13 +83,17 @@ namespace {
 /// (bench/factorization_bench.cpp).
 using Factorisation = Eigen::KLU<Sparse>;
 
-/// (L − σI)⁻¹ of the scaled linearisation, for Spectra: see the header for the algebra.
+/// (L − σI)⁻¹ of the scaled linearisation, for Spectra: see the header for the algebra. With a
+/// housing, Q(σ)⁻¹ is applied with its block eliminated, and M's dense block adds M_h(s b + σ a)
+/// to the right side (P = D + σM holds σM_h there).
 class ShiftInvert {
 public:
     using Scalar = double;
     ShiftInvert(const Factorisation& lu, const Sparse& M, const Sparse& P, double sigma, double scale,
-                const Eigen::MatrixXd* deflate)
-        : lu_(lu), M_(M), P_(P), sigma_(sigma), scale_(scale), n_(M.rows()), rhs_(n_), p_(n_), deflate_(deflate) {
+                const Eigen::MatrixXd* deflate, const EliminatedQuadratic* eliminated = nullptr,
+                const HousingModel* housing = nullptr)
+        : lu_(lu), M_(M), P_(P), sigma_(sigma), scale_(scale), n_(M.rows()), rhs_(n_), p_(n_), deflate_(deflate),
+          eliminated_(eliminated), housing_(housing) {
         if (deflate_ && deflate_->cols() > 0) massDeflate_ = Eigen::MatrixXd(M_ * *deflate_);
         else deflate_ = nullptr;
     }
@@ -100,7 +116,16 @@ public:
         rhs_.noalias() = M_ * b;
         rhs_ *= scale_;
         rhs_.noalias() += P_ * a;
-        p_ = lu_.solve(rhs_);
+        if (eliminated_) {
+            if (housing_->hasMass) {
+                const Index o = Index(housing_->offset), nh = Index(housing_->dofs);
+                w_ = scale_ * b.segment(o, nh) + sigma_ * a.segment(o, nh);
+                rhs_.segment(o, nh).noalias() += housing_->M.selfadjointView<Eigen::Lower>() * w_;
+            }
+            eliminated_->solve(rhs_, p_);
+        } else {
+            p_ = lu_.solve(rhs_);
+        }
         p = -p_;
         q = (a + sigma_ * p) / scale_;
     }
@@ -110,9 +135,11 @@ private:
     const Sparse &M_, &P_;
     double sigma_, scale_;
     Index n_;
-    mutable Eigen::VectorXd rhs_, p_, a_, b_;
+    mutable Eigen::VectorXd rhs_, p_, a_, b_, w_;
     const Eigen::MatrixXd* deflate_;
     Eigen::MatrixXd massDeflate_;
+    const EliminatedQuadratic* eliminated_;
+    const HousingModel* housing_;
 };
 
 /// The displacement part u of each state z = (u, λu/s): from the larger half, so that a mode
@@ -127,25 +154,57 @@ Eigen::MatrixXcd displacements(const Eigen::MatrixXcd& z, const Eigen::VectorXcd
     return u;
 }
 
-/// Every eigenpair of a small problem from the dense linearisation (same scaling).
-QuadraticEigenResult solveWhole(const Sparse& M, const Sparse& D, const Sparse& K, double scale) {
-    const Index n = M.rows();
-    const Eigen::MatrixXd Md(M), Dd(D), Kd(K);
-    Eigen::LLT<Eigen::MatrixXd> llt(Md);
-    if (llt.info() != Eigen::Success) throw NumericalError("the mass matrix is not positive definite (a DOF without mass)");
-    Eigen::MatrixXd L = Eigen::MatrixXd::Zero(2 * n, 2 * n);
-    L.topRightCorner(n, n).setIdentity();
-    L.topRightCorner(n, n) *= scale;
-    L.bottomLeftCorner(n, n) = -llt.solve(Kd) / scale;
-    L.bottomRightCorner(n, n) = -llt.solve(Dd);
-    Eigen::EigenSolver<Eigen::MatrixXd> es(L, true);
-    if (es.info() != Eigen::Success) throw NumericalError("the eigenvalue solver did not converge");
+/// Every eigenpair of a small problem from the dense linearisation (same scaling). A singular M
+/// (DOF without mass, as a massless housing has) has no inverse: then the pencil A z = λ B z with
+/// A = [[0, sI], [−K/s, −D]], B = diag(I, M) (the same rows, M not divided out) is solved by QZ,
+/// and its infinite eigenvalues (β = 0, one per massless DOF) are left out.
+QuadraticEigenResult solveWhole(const Eigen::MatrixXd& Md, const Eigen::MatrixXd& Dd, const Eigen::MatrixXd& Kd, double scale) {
+    const Index n = Md.rows();
     QuadraticEigenResult r;
     r.dense = true;
-    r.lambda = es.eigenvalues();
+    Eigen::LLT<Eigen::MatrixXd> llt(Md);
+    if (llt.info() == Eigen::Success) {
+        Eigen::MatrixXd L = Eigen::MatrixXd::Zero(2 * n, 2 * n);
+        L.topRightCorner(n, n).setIdentity();
+        L.topRightCorner(n, n) *= scale;
+        L.bottomLeftCorner(n, n) = -llt.solve(Kd) / scale;
+        L.bottomRightCorner(n, n) = -llt.solve(Dd);
+        Eigen::EigenSolver<Eigen::MatrixXd> es(L, true);
+        if (es.info() != Eigen::Success) throw NumericalError("the eigenvalue solver did not converge");
+        r.lambda = es.eigenvalues();
+        r.shapes = displacements(es.eigenvectors(), r.lambda, scale);
+    } else {
+        Eigen::MatrixXd A = Eigen::MatrixXd::Zero(2 * n, 2 * n), B = Eigen::MatrixXd::Zero(2 * n, 2 * n);
+        A.topRightCorner(n, n) = scale * Eigen::MatrixXd::Identity(n, n);
+        A.bottomLeftCorner(n, n) = -Kd / scale;
+        A.bottomRightCorner(n, n) = -Dd;
+        B.topLeftCorner(n, n).setIdentity();
+        B.bottomRightCorner(n, n) = Md;
+        Eigen::GeneralizedEigenSolver<Eigen::MatrixXd> ges(A, B, true);
+        if (ges.info() != Eigen::Success) throw NumericalError("the eigenvalue solver did not converge");
+        std::vector<Index> finite;
+        for (Index i = 0; i < 2 * n; ++i) {
+            const std::complex<double> alpha = ges.alphas()(i);
+            const double beta = ges.betas()(i);
+            if (std::abs(alpha) < 1e8 * scale * std::abs(beta)) finite.push_back(i);
+        }
+        r.lambda.resize(Index(finite.size()));
+        Eigen::MatrixXcd z(2 * n, Index(finite.size()));
+        for (size_t k = 0; k < finite.size(); ++k) {
+            r.lambda(Index(k)) = ges.alphas()(finite[k]) / ges.betas()(finite[k]);
+            z.col(Index(k)) = ges.eigenvectors().col(finite[k]);
+        }
+        r.shapes = displacements(z, r.lambda, scale);
+    }
     r.requested = r.converged = r.lambda.size();
-    r.shapes = displacements(es.eigenvectors(), r.lambda, scale);
     return r;
+}
+
+/// A sparse matrix over all DOF as a dense one, the housing's block `extra` added on its DOF.
+Eigen::MatrixXd denseWith(const Sparse& a, const HousingModel* h, const Eigen::MatrixXd* extra) {
+    Eigen::MatrixXd out(a);
+    if (h && extra) out.block(Index(h->offset), Index(h->offset), Index(h->dofs), Index(h->dofs)) += *extra;
+    return out;
 }
 
 }  // namespace
@@ -155,6 +214,8 @@ struct QuadraticEigenSolver::Impl {
     Sparse Q, P, M, K;
     Factorisation lu;
     bool analysed = false;
+    /// With a housing: Q(σ) with its block eliminated (instead of lu).
+    std::unique_ptr<EliminatedQuadratic> eliminated;
     explicit Impl(const QuadraticPencil& p) : pencil(p) {}
 };
 
@@ -172,21 +233,28 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
     const Index ncv = std::max<Index>(Index(s.krylovFactor * double(count)) + 1, count + 20);
     if (ncv >= states) {
         if (w.M.size() == 0) w.M = w.pencil.combine(1, 0, 0, 0), w.K = w.pencil.combine(0, 0, 0, 1);
-        return solveWhole(w.M, w.pencil.combine(0, 1, omega, 0), w.K, s.scale);
+        const HousingModel* h = pen.housing;
+        return solveWhole(denseWith(w.M, h, h && h->hasMass ? &h->M : nullptr), denseWith(w.pencil.combine(0, 1, omega, 0), h, nullptr),
+                          denseWith(w.K, h, h ? &h->K : nullptr), s.scale);
     }
     if (w.Q.size() == 0) w.Q = pen.pattern, w.P = pen.pattern, w.M = w.pencil.combine(1, 0, 0, 0);
     // Q(σ) = σ²M + σ(C + ΩG) + K and P = D + σM = σM + C + ΩG.
     pen.combine(sigma * sigma, sigma, sigma * omega, 1.0, w.Q);
     pen.combine(sigma, 1.0, omega, 0.0, w.P);
-    if (!w.analysed) {
-        w.lu.analyzePattern(w.Q);
-        w.analysed = true;
+    if (pen.elimination) {
+        if (!w.eliminated) w.eliminated = std::make_unique<EliminatedQuadratic>(*pen.elimination);
+        w.eliminated->factorize(w.Q, sigma);
+    } else {
+        if (!w.analysed) {
+            w.lu.analyzePattern(w.Q);
+            w.analysed = true;
+        }
+        w.lu.factorize(w.Q);
+        if (w.lu.info() != Eigen::Success)
+            throw NumericalError("the factorisation of σ²M + σD + K failed (a matrix entry that is not finite?)");
     }
-    w.lu.factorize(w.Q);
-    if (w.lu.info() != Eigen::Success)
-        throw NumericalError("the factorisation of σ²M + σD + K failed (a matrix entry that is not finite?)");
 
-    ShiftInvert op(w.lu, w.M, w.P, sigma, s.scale, deflate);
+    ShiftInvert op(w.lu, w.M, w.P, sigma, s.scale, deflate, w.eliminated.get(), pen.housing);
     Spectra::GenEigsRealShiftSolver<ShiftInvert> eigs(op, count, ncv, sigma);
     eigs.init();
     const Index nconv = eigs.compute(Spectra::SortRule::LargestMagn, s.maxRestarts, s.tolerance,

@@ -23,7 +23,9 @@
 // W ᵀV = I and P(z1, z2) = (R RᵀM z1, R RᵀM z2) is the spectral projector on the root, which
 // commutes with (L − σI)⁻¹; (L − σI)⁻¹(I − P) has the other eigenvalues and 0 there instead.
 //
-// Memory: the matrices, the factors and the Krylov basis, 2n × ncv. No n × n dense matrix.
+// Memory: the matrices, the factors and the Krylov basis, 2n × ncv. No n × n dense matrix, but
+// for an elastic housing's block (n_h × n_h: its matrices and, per shift, its Cholesky factor;
+// solver/housing_elimination.h), which Q(σ) holds besides the sparse matrices.
 #include <Eigen/Core>
 #include <Eigen/SparseCore>
 #include <complex>
@@ -32,13 +34,17 @@
 
 namespace ds::solver {
 
+struct HousingModel;
+
 /// The speed-independent parts of a quadratic eigenproblem and the union of their patterns, on
 /// which Q(σ) and D + σM are laid out. Built once per model; shared read-only between threads.
 class QuadraticPencil {
 public:
-    /// D = C + Ω G for the speed Ω given to solve().
+    /// D = C + Ω G for the speed Ω given to solve(). With a housing (not empty), its dense
+    /// stiffness and mass add to K and M on its DOF; it must outlive the pencil.
     QuadraticPencil(const Eigen::SparseMatrix<double>& M, const Eigen::SparseMatrix<double>& C,
-                    const Eigen::SparseMatrix<double>& G, const Eigen::SparseMatrix<double>& K);
+                    const Eigen::SparseMatrix<double>& G, const Eigen::SparseMatrix<double>& K,
+                    const HousingModel* housing = nullptr);
     ~QuadraticPencil();
     QuadraticPencil(const QuadraticPencil&) = delete;
     QuadraticPencil& operator=(const QuadraticPencil&) = delete;
@@ -46,8 +52,11 @@ public:
     Eigen::Index size() const;
     /// Nonzeros of the union pattern of M, C, G and K (the pattern of Q(σ)).
     Eigen::Index nonZeros() const;
-    /// a·M + b·C + c·G + d·K on the union pattern.
+    /// a·M + b·C + c·G + d·K on the union pattern (the sparse parts: without a housing's block).
     Eigen::SparseMatrix<double> combine(double a, double b, double c, double d) const;
+    /// Nonzeros of the matrix the sparse LU factorises per speed: the union pattern, or with a
+    /// housing the shafts' and the rings' DOF with the dense block of the rings' housing DOF.
+    Eigen::Index factorisedNonZeros() const;
 
 private:
     friend class QuadraticEigenSolver;

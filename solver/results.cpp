@@ -15,8 +15,10 @@ NWelleResultEnergies energies(const Mode& mode) {
     e.torsion = mode.strain[kTorsion];
     e.shearXY = mode.strain[kShearXY];
     e.shearYZ = mode.strain[kShearYZ];
-    e.rigidTranslation = mode.strain[kSupportTranslation];
-    e.rigidRotation = mode.strain[kSupportRotation];
+    // The supports' springs (bearings, connections, meshes) and the housing they stand on: each
+    // split into its translational and its other terms (solver/model.h, EnergyKind).
+    e.rigidTranslation = mode.strain[kSupportTranslation] + mode.strain[kHousingTranslation];
+    e.rigidRotation = mode.strain[kSupportRotation] + mode.strain[kHousingRotation];
     return e;
 }
 

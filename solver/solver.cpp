@@ -76,6 +76,18 @@ double estimateSolveBytes(size_t nodes, size_t dof, const SystemDefinitionData& 
     return bytes;
 }
 
+/// What an elastic housing of `dofs` DOF adds, bytes: its dense stiffness and mass in the model
+/// (2 × 8 n_h²), the checks' scaled copy and the definition's conversion (2 × 8 n_h², for a
+/// while), per shift its Cholesky factor and the copy it is made from (2 × 8 n_h²); a forced
+/// response holds the block in every thread's complex sparse matrix, with its values laid out per
+/// term and KLU's factors of it: about 140 B per entry and thread.
+double estimateHousingBytes(size_t dofs, int calculation, unsigned threads) {
+    const double entries = double(dofs) * double(dofs);
+    double bytes = 6 * 8 * entries;
+    if (calculation == 1) bytes += 140 * entries * double(threads);
+    return bytes;
+}
+
 /// A warning for every option of a forced-response run that the solver does not implement and
 /// that is set to something else than its default: the answer is the linear, frequency-domain
 /// one whatever they say, and the caller must not take it for what they asked.
@@ -146,7 +158,7 @@ public:
         // Cost: 1 − MAC, with a small pull towards the nearest frequency that only decides
         // between shapes that are alike (a degenerate pair at standstill).
         std::vector<Eigen::VectorXcd> massShapes;
-        for (const Mode& mode : modes) massShapes.push_back(model_.M * mode.shape);
+        for (const Mode& mode : modes) massShapes.push_back(mode.massShape.size() ? mode.massShape : model_.M * mode.shape);
         Eigen::MatrixXd mac(Eigen::Index(active.size()), Eigen::Index(modes.size()));
         Eigen::MatrixXd cost(mac.rows(), mac.cols());
         for (size_t r = 0; r < active.size(); ++r) {
@@ -216,7 +228,7 @@ private:
     void extend(Branch& b, const Mode& mode, size_t speed) {
         (void)speed;
         b.shape = mode.shape;
-        b.norm = mode.shape.dot(model_.M * mode.shape).real();
+        b.norm = mode.shape.dot(mode.massShape.size() ? mode.massShape : model_.M * mode.shape).real();
         b.frequency.push_back(mode.frequency);
         b.dampingRatio.push_back(mode.dampingRatio);
         b.whirl.push_back(mode.whirl);
@@ -258,6 +270,33 @@ void campbell(const ModalProblem& problem, const std::vector<Mode>& nominalModes
     tracker.finish(speeds, r, report.campbell);
 }
 
+/// The housing's size and where the rings sit, from the built model.
+void reportHousing(const ShaftSystemModel& model, HousingReport& out) {
+    const HousingModel& h = model.housing;
+    if (h.empty()) return;
+    out.present = true;
+    out.dofCount = h.dofs;
+    out.nodeCount = h.nodes.size();
+    std::vector<bool> boundary(h.nodes.size(), false);
+    for (size_t i = 0; i < model.supports.size(); ++i) {
+        const SupportInfo& sp = model.supports[i];
+        if (sp.housingNode == kNone) continue;
+        boundary[sp.housingNode] = true;
+        HousingRingPlacement r;
+        r.connection = sp.isConnection;
+        r.name = sp.name.toUtf8();
+        r.shaft = sp.table[0];
+        r.subShaft = sp.table[1];
+        r.index = sp.table[2];
+        r.boundNum = int(i);
+        r.node = h.nodeNumbers[sp.housingNode];
+        r.distance = sp.ringDistance;
+        r.listed = sp.ringListed;
+        out.rings.push_back(std::move(r));
+    }
+    for (bool b : boundary) out.boundaryDofs += b ? size_t(h.dofPerNode) : 0;
+}
+
 }  // namespace
 
 double logarithmicDecrement(double zeta) {
@@ -277,6 +316,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         report.modes.clear();
         report.campbell.clear();
         report.warnings.clear();
+        report.housing = HousingReport();
         results.performedCalculation = calculation;
         results.solverStatus = status;
         report.status = status;
@@ -312,10 +352,24 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         ModelOptions mo;
         mo.maxElementLength = options.maxElementLength;
         const double limit = options.memoryLimit > 0 ? options.memoryLimit : physicalMemory();
+        // The housing's matrices are converted and checked before the model's size is known:
+        // refuse one that cannot fit first.
+        if (options.housing) {
+            if (d.solveOnlyTorsionalVibrations != 0)
+                report.warnings.push_back("the housing is left out of a torsion-only analysis: every bearing stands on the ground");
+            else
+                mo.housing = options.housing;
+        }
+        const size_t housingDofs = mo.housing ? mo.housing->matrices.stiffness.numRows() : 0;
+        const double housingBytes = estimateHousingBytes(housingDofs, calculation, threadCount(options.threads));
+        if (limit > 0 && housingBytes > limit)
+            throw ModelError(fmt::format("the housing of {} DOF would need about {:.3g} GB of memory to solve, more than the "
+                                         "{:.3g} GB allowed",
+                                         housingDofs, housingBytes / 1e9, limit / 1e9));
         mo.admit = [&](size_t nodes, size_t dof) {
             const unsigned threads = threadCount(options.threads);
-            const double need = estimateSolveBytes(nodes, dof, d, calculation, count, threads,
-                                                   calculation == 1 ? options.forcedResponse : nullptr);
+            const double need = housingBytes + estimateSolveBytes(nodes, dof, d, calculation, count, threads,
+                                                                  calculation == 1 ? options.forcedResponse : nullptr);
             if (limit > 0 && need > limit)
                 throw ModelError(fmt::format("the model of {} nodes ({} DOF) would need about {:.3g} GB of memory to solve "
                                              "with {} thread(s), more than the {:.3g} GB allowed",
@@ -327,6 +381,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         const ShaftSystemModel model = ShaftSystemModel::build(d, mo);
         report.dofCount = model.dofCount();
         report.nonZeros = size_t(model.K.nonZeros());
+        reportHousing(model, report.housing);
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
@@ -351,12 +406,20 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
                 if (mode.rigid || shown.size() < rigid + count) shown.push_back(mode);
             fillModes(model, shown, results);
             for (const Mode& mode : shown) report.modes.push_back(stabilityOf(mode));
+            if (report.housing.present) {
+                for (const Mode& mode : shown) {
+                    report.housing.modeStrainShare.push_back(mode.strain[kHousingTranslation] + mode.strain[kHousingRotation]);
+                    report.housing.modeKineticShare.push_back(mode.kinetic[kHousingMotion]);
+                }
+                report.housing.factorisedNonZeros = size_t(problem.pencil.factorisedNonZeros());
+            }
             if (calculation == 2) campbell(problem, shown, d.campbellSpeed, nominal, count, options, results, report);
         }
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
-            solveForcedResponse(model, d, run, options.progress, options.threads, results);
+            solveForcedResponse(model, d, run, options.progress, options.threads, results,
+                                report.housing.present ? &report.housing.response : nullptr);
         }
     } catch (const ModelError& e) {
         return refuse(kSolverInputError, e.what());

@@ -87,6 +87,55 @@ struct DRIVESYS_API CampbellBranchStability {
     std::vector<int> whirl;
 };
 
+/// Where the outer ring of a bearing or connection sits on the elastic housing.
+struct DRIVESYS_API HousingRingPlacement {
+    /// A connection (else a bearing), its name (UTF-8) and its place in the definition's tables:
+    /// bearingName[shaft][subShaft][index], or connectionName[shaft][index] (shaft = the group).
+    bool connection = false;
+    std::string name;
+    size_t shaft = 0, subShaft = 0, index = 0;
+    /// The ring's entry in a forced response's bearingResults (its boundNum): supports count
+    /// bearings in the order of the tables, then connections.
+    int boundNum = -1;
+    /// The FE node number, and the distance from the ring's centre to the node, m.
+    unsigned node = 0;
+    double distance = 0.0;
+    /// Placed by the definition's list (housing.rings); else by the nearest-node mapping.
+    bool listed = false;
+};
+
+/// The housing's side of one ring at one speed of a forced response. Rows x, y, z in the FE
+/// frame of the housing (as the stiffness file's DOF), one column per excitation, the columns of
+/// the speed's results (their `f`): uVecVsSpeed and rVecVsSpeed hold the housing node's
+/// translation (m) and rotation (rad; zero for 3-DOF nodes), fVecVsSpeed and mVecVsSpeed the
+/// force (N) and moment (N·m) the ring passes into the housing at the node (the bearing's
+/// (K + iωC)·(q − T·u), turned into the FE frame). Whirl members are not used.
+struct DRIVESYS_API HousingRingResponse {
+    /// The ring, as HousingReport::rings (index into it).
+    size_t ring = 0;
+    ForcedResponseResultsSpeedDomain housing;
+};
+
+/// What the elastic housing did in a solve, which the result records have no member for. The
+/// modes' energies in the records hold the housing's strain energy in rigidTranslation (its
+/// translational DOF's share) and rigidRotation (the rest), beside the supports'.
+struct DRIVESYS_API HousingReport {
+    /// True when the solve had a housing (SolverOptions::housing, not left out).
+    bool present = false;
+    /// The housing's DOF (nodes × DOF per node + generalised coordinates), its interface nodes, and
+    /// the boundary DOF (those of nodes that carry a ring).
+    size_t dofCount = 0, nodeCount = 0, boundaryDofs = 0;
+    /// Nonzeros of the sparse matrix factorised per speed with the housing eliminated (the
+    /// shafts' and the boundary's DOF, the boundary's block dense).
+    size_t factorisedNonZeros = 0;
+    std::vector<HousingRingPlacement> rings;
+    /// Per mode of SolverReport::modes: the housing's share of the mode's strain energy and of its
+    /// kinetic energy.
+    std::vector<double> modeStrainShare, modeKineticShare;
+    /// Forced response: per speed (as results.forcedResponseResults), one entry per ring.
+    std::vector<std::vector<HousingRingResponse>> response;
+};
+
 struct DRIVESYS_API SolverReport {
     int status = kSolverNotRun;
     /// Why the input was refused or the solve failed (UTF-8); empty on success.
@@ -103,6 +152,8 @@ struct DRIVESYS_API SolverReport {
     std::vector<ModeStability> modes;
     /// The Campbell branches (calculation 2), in the order of resCampbellClassified.
     std::vector<CampbellBranchStability> campbell;
+    /// The elastic housing's mapping, energy shares and forced response.
+    HousingReport housing;
 };
 
 /// δ = 2πζ / √(1 − ζ²) for |ζ| < 1; ±infinity beyond (no oscillation is left).

@@ -1,0 +1,137 @@
+#include "drivesys/solver/housing_elimination.h"
+
+#include <Eigen/Cholesky>
+#include <algorithm>
+#include <fmt/format.h>
+
+#include "drivesys/solver/model.h"
+
+namespace ds::solver {
+
+using Index = Eigen::Index;
+using Sparse = Eigen::SparseMatrix<double>;
+
+namespace {
+/// Place of entry (row, col) in a compressed column-major pattern.
+int placeOf(const Sparse& a, Index row, Index col) {
+    const int* inner = a.innerIndexPtr();
+    const int* begin = inner + a.outerIndexPtr()[col];
+    const int* end = inner + a.outerIndexPtr()[col + 1];
+    const int* at = std::lower_bound(begin, end, int(row));
+    return int(at - inner);
+}
+}  // namespace
+
+HousingElimination::HousingElimination(const HousingModel& h, const Sparse& pattern,
+                                       const std::vector<const std::vector<double>*>& parts)
+    : housing_(h) {
+    const Index o = Index(h.offset), nh = Index(h.dofs);
+    // Boundary: the housing DOF that any part of the sparse matrices touches (the rings').
+    std::vector<char> onBoundary(size_t(nh), 0);
+    for (Index j = 0; j < pattern.outerSize(); ++j)
+        for (int p = pattern.outerIndexPtr()[j]; p < pattern.outerIndexPtr()[j + 1]; ++p) {
+            bool value = false;
+            for (const std::vector<double>* part : parts) value = value || (*part)[size_t(p)] != 0.0;
+            if (!value) continue;
+            const Index i = pattern.innerIndexPtr()[p];
+            if (i >= o) onBoundary[size_t(i - o)] = 1;
+            if (j >= o) onBoundary[size_t(j - o)] = 1;
+        }
+    for (Index i = 0; i < nh; ++i)
+        if (!onBoundary[size_t(i)]) order_.push_back(i);
+    for (Index i = 0; i < nh; ++i)
+        if (onBoundary[size_t(i)]) order_.push_back(i), boundary_.push_back(i);
+
+    // Reduced DOF: the shafts' as they are, then the boundary's.
+    const Index nb = Index(boundary_.size());
+    std::vector<Index> reducedOf(size_t(o + nh), -1);
+    for (Index i = 0; i < o; ++i) reducedOf[size_t(i)] = i;
+    for (Index b = 0; b < nb; ++b) reducedOf[size_t(o + boundary_[size_t(b)])] = o + b;
+    std::vector<Eigen::Triplet<double>> entries;
+    for (Index j = 0; j < pattern.outerSize(); ++j)
+        for (Sparse::InnerIterator it(pattern, j); it; ++it)
+            if (reducedOf[size_t(it.row())] >= 0 && reducedOf[size_t(j)] >= 0)
+                entries.emplace_back(int(reducedOf[size_t(it.row())]), int(reducedOf[size_t(j)]), 1.0);
+    for (Index c = 0; c < nb; ++c)
+        for (Index r = 0; r < nb; ++r) entries.emplace_back(int(o + r), int(o + c), 1.0);
+    reduced_.resize(o + nb, o + nb);
+    reduced_.setFromTriplets(entries.begin(), entries.end());
+    reduced_.makeCompressed();
+    fromPencil_.assign(size_t(pattern.nonZeros()), -1);
+    for (Index j = 0; j < pattern.outerSize(); ++j)
+        for (int p = pattern.outerIndexPtr()[j]; p < pattern.outerIndexPtr()[j + 1]; ++p) {
+            const Index i = pattern.innerIndexPtr()[p];
+            if (reducedOf[size_t(i)] >= 0 && reducedOf[size_t(j)] >= 0)
+                fromPencil_[size_t(p)] = placeOf(reduced_, reducedOf[size_t(i)], reducedOf[size_t(j)]);
+        }
+    for (Index c = 0; c < nb; ++c)
+        for (Index r = 0; r < nb; ++r) boundaryBlock_.push_back(placeOf(reduced_, o + r, o + c));
+}
+
+std::shared_ptr<const HousingFactor> HousingElimination::factorFor(double sigma) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (last_ && last_->sigma == sigma) return last_;
+    last_.reset();  // the old factor's memory goes before the new one's comes
+    auto f = std::make_shared<HousingFactor>();
+    f->sigma = sigma;
+    const HousingModel& h = housing_;
+    f->L = h.K(order_, order_);
+    if (h.hasMass) f->L += (sigma * sigma) * h.M(order_, order_);
+    Eigen::LLT<Eigen::Ref<Eigen::MatrixXd>> llt(f->L);
+    if (llt.info() != Eigen::Success)
+        throw NumericalError(fmt::format("the factorisation of {}'s σ²M + K failed at σ = {} rad/s (a matrix entry that is "
+                                         "not finite?)",
+                                         h.source, sigma));
+    const Index nb = Index(boundary_.size());
+    const auto lbb = f->L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>();
+    f->boundary = Eigen::MatrixXd(lbb) * Eigen::MatrixXd(lbb).transpose();
+    last_ = f;
+    return f;
+}
+
+EliminatedQuadratic::EliminatedQuadratic(const HousingElimination& e) : e_(e), reduced_(e.reduced_) {}
+
+void EliminatedQuadratic::factorize(const Sparse& q, double sigma) {
+    factor_ = e_.factorFor(sigma);
+    double* v = reduced_.valuePtr();
+    std::fill(v, v + reduced_.nonZeros(), 0.0);
+    const double* qv = q.valuePtr();
+    for (size_t p = 0; p < e_.fromPencil_.size(); ++p)
+        if (e_.fromPencil_[p] >= 0) v[e_.fromPencil_[p]] += qv[p];
+    const Index nb = e_.boundaryCount();
+    for (Index c = 0; c < nb; ++c)
+        for (Index r = 0; r < nb; ++r) v[e_.boundaryBlock_[size_t(c * nb + r)]] += factor_->boundary(r, c);
+    if (!analysed_) {
+        lu_.analyzePattern(reduced_);
+        analysed_ = true;
+    }
+    lu_.factorize(reduced_);
+    if (lu_.info() != Eigen::Success)
+        throw NumericalError("the factorisation of σ²M + σD + K with the housing eliminated failed (a matrix entry that is "
+                             "not finite?)");
+}
+
+void EliminatedQuadratic::solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) const {
+    const HousingModel& h = e_.housing_;
+    const Index o = Index(h.offset), nh = Index(h.dofs), nb = e_.boundaryCount(), ni = nh - nb;
+    const Eigen::MatrixXd& L = factor_->L;
+    // y = L⁻¹ r_h in the order (I, B).
+    y_.resize(nh);
+    for (Index k = 0; k < nh; ++k) y_(k) = r(o + e_.order_[size_t(k)]);
+    L.triangularView<Eigen::Lower>().solveInPlace(y_);
+    // The reduced system over the shafts and the boundary.
+    rr_.resize(o + nb);
+    rr_.head(o) = r.head(o);
+    rr_.tail(nb).noalias() = L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>() * y_.tail(nb);
+    xr_ = lu_.solve(rr_);
+    x.resize(o + nh);
+    x.head(o) = xr_.head(o);
+    // Back substitution into the interior: L_IIᵀ x_I = y_I − L_BIᵀ x_B.
+    auto yi = y_.head(ni);
+    yi.noalias() -= L.bottomLeftCorner(nb, ni).transpose() * xr_.tail(nb);
+    L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(yi);
+    for (Index k = 0; k < ni; ++k) x(o + e_.order_[size_t(k)]) = yi(k);
+    for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
+}
+
+}  // namespace ds::solver

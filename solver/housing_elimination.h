@@ -1,0 +1,100 @@
+#pragma once
+// Solving Q(σ) x = r, Q(σ) = σ²M + σ(C + ΩG) + K, for a model with an elastic housing, with the
+// housing's dense block eliminated once per shift.
+//
+// The housing's DOF split into the boundary B (the DOF of nodes that rings sit on: the only ones
+// the sparse matrices touch) and the interior I (every other node's DOF and the generalised
+// coordinates). Q0 = σ²M_h + K_h, the housing's own block, is symmetric positive definite for
+// σ > 0 (K_h positive definite, M_h semi-definite), so in the order (I, B) it has the Cholesky
+// factor L = [[L_II, 0], [L_BI, L_BB]]. Write the rows of Q x = r out:
+//   shafts:   Q_ss x_s + Q_sB x_B                        = r_s
+//   interior: Q0_II x_I + Q0_IB x_B                      = r_I
+//   boundary: Q_Bs x_s + Q0_BI x_I + (Q0_BB + X) x_B     = r_B     (X: the rings' terms on B)
+// The interior row gives x_I = Q0_II⁻¹(r_I − Q0_IB x_B); put into the boundary row, it leaves the
+// reduced system over the shafts and B
+//   [[Q_ss, Q_sB], [Q_Bs, S + X]] (x_s, x_B) = (r_s, r_B − Q0_BI Q0_II⁻¹ r_I),
+// where S = Q0_BB − Q0_BI Q0_II⁻¹ Q0_IB = L_BB L_BBᵀ (the Schur complement of a Cholesky factor is
+// its trailing block's product), and with y = L⁻¹(r_I, r_B) the right side's boundary part is
+// r_B − L_BI L_II⁻¹ r_I = L_BB y_B. Back substitution: x_I = L_IIᵀ⁻¹(y_I − L_BIᵀ x_B).
+//
+// So per shift: one dense Cholesky factorisation of the housing (n_h³/3 flops), shared by every
+// speed of a sweep, since σ stays fixed across it and nothing of the housing depends on the speed.
+// Per speed: one sparse LU (KLU) of the reduced matrix, the shafts' sparse pattern with a dense
+// |B| × |B| block. Per solve: one forward and one backward pass over L (2 n_h² flops) and the
+// reduced sparse solve. X may be unsymmetric (cross-coupled bearings): it stays in the sparse LU.
+#include <Eigen/Core>
+#include <Eigen/KLUSupport>
+#include <Eigen/SparseCore>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "drivesys/solver/housing_model.h"
+
+namespace ds::solver {
+
+/// The dense Cholesky factor of one shift: L of Q0 = σ²M_h + K_h in the order (I, B), and the
+/// boundary block S = L_BB L_BBᵀ. Read-only once made; shared between the threads of a sweep.
+struct HousingFactor {
+    double sigma = 0.0;
+    Eigen::MatrixXd L;
+    Eigen::MatrixXd boundary;
+};
+
+/// What stays the same for a model: which housing DOF are boundary and interior, and the reduced
+/// matrix's pattern with the place of every entry of the pencil's union pattern in it. Made once
+/// per model; shared read-only, except for the factor of the last shift, which it keeps under a
+/// lock.
+class HousingElimination {
+public:
+    /// `pattern`: the union pattern over all DOF of M, C, G and K (the housing's DOF after
+    /// housing.offset), and each part's values along it.
+    HousingElimination(const HousingModel& housing, const Eigen::SparseMatrix<double>& pattern,
+                       const std::vector<const std::vector<double>*>& parts);
+
+    const HousingModel& housing() const { return housing_; }
+    Eigen::Index boundaryCount() const { return Eigen::Index(boundary_.size()); }
+    Eigen::Index reducedSize() const { return reduced_.rows(); }
+    /// Nonzeros of the reduced matrix (the dense boundary block included).
+    Eigen::Index reducedNonZeros() const { return reduced_.nonZeros(); }
+
+    /// The factor for σ: the one kept when σ is the last shift asked for, else made (under the
+    /// lock) and kept. Throws NumericalError when Q0 is not positive definite.
+    std::shared_ptr<const HousingFactor> factorFor(double sigma) const;
+
+private:
+    friend class EliminatedQuadratic;
+    const HousingModel& housing_;
+    /// Housing-local indices (0 … n_h − 1) in the factor's order: the interior, then the boundary.
+    std::vector<Eigen::Index> order_;
+    std::vector<Eigen::Index> boundary_;
+    /// The reduced matrix's pattern (values unused); for every entry of the pencil's pattern its
+    /// place in the reduced values, or −1 (an interior DOF's diagonal); the dense boundary block's
+    /// places, column by column.
+    Eigen::SparseMatrix<double> reduced_;
+    std::vector<int> fromPencil_;
+    std::vector<int> boundaryBlock_;
+    mutable std::mutex mutex_;
+    mutable std::shared_ptr<const HousingFactor> last_;
+};
+
+/// One thread's solver of Q(σ) x = r with the housing eliminated (see the file comment).
+class EliminatedQuadratic {
+public:
+    explicit EliminatedQuadratic(const HousingElimination& elimination);
+    /// Factorises for Q's values (the pencil's union pattern: σ²M + σ(C + ΩG) + K without the
+    /// housing's dense blocks) and σ. Throws NumericalError when the factorisation fails.
+    void factorize(const Eigen::SparseMatrix<double>& q, double sigma);
+    /// x = Q(σ)⁻¹ r over all DOF (x may not alias r).
+    void solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
+
+private:
+    const HousingElimination& e_;
+    std::shared_ptr<const HousingFactor> factor_;
+    Eigen::SparseMatrix<double> reduced_;
+    Eigen::KLU<Eigen::SparseMatrix<double>> lu_;
+    bool analysed_ = false;
+    mutable Eigen::VectorXd y_, rr_, xr_;
+};
+
+}  // namespace ds::solver
