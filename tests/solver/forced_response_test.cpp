@@ -34,16 +34,7 @@ TEST(ForcedResponse, JeffcottUnbalanceResponseAndPhaseAtTheCriticalSpeed) {
     // A 10 kg disk on a spring-damper support (k, c) turning at Ω with unbalance U = m·e:
     // u = U Ω² / (k − mΩ² + icΩ), a forward circular orbit; at Ω = √(k/m) the phase is −90°.
     const double m = 10.0, k = 1e6, c = 200.0, nominal = 3000.0;
-    RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    const size_t s = b.shaft(L"rotor", {{0.1, 0.03}}, 1.0);
-    b.bearing(s, L"support", 0.05, {k, 1e9, k, 1e7, 1e5, 1e7});
-    b.d.bearingDampingX = {{{c}}};
-    b.d.bearingDampingZ = {{{c}}};
-    b.gear(s, L"disk", 0.05, m, 0.0);
-    b.d.docPointName = {L"disk"};
-    b.d.docPointShaftTMNumber = {0};
-    b.d.forcedPos = {0.05};
+    const RotorBuilder b = RotorBuilder::diskOnSupport(m, k, c);
 
     const double critical = std::sqrt(k / m) * 60 / (2 * kPi);
     ForcedResponseDefinitionsStruct run;

@@ -74,6 +74,23 @@ struct RotorBuilder {
         d.constraintConnectionGearRatio[0].push_back(ratio);
     }
 
+    /// A disk of mass m (kg) at the middle of a short, light shaft without hysteretic damping, on
+    /// one support there (k N/m and c N·s/m laterally, stiff otherwise), with a documentation
+    /// point at the disk: a one-mass rotor.
+    static RotorBuilder diskOnSupport(double m, double k, double c) {
+        RotorBuilder b;
+        b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
+        const size_t s = b.shaft(L"rotor", {{0.1, 0.03}}, 1.0);
+        b.bearing(s, L"support", 0.05, {k, 1e9, k, 1e7, 1e5, 1e7});
+        b.d.bearingDampingX = {{{c}}};
+        b.d.bearingDampingZ = {{{c}}};
+        b.gear(s, L"disk", 0.05, m, 0.0);
+        b.d.docPointName = {L"disk"};
+        b.d.docPointShaftTMNumber = {0};
+        b.d.forcedPos = {0.05};
+        return b;
+    }
+
     SystemDefinition definition() const {
         SystemDefinition def;
         def.data = d;
