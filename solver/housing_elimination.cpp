@@ -1,6 +1,7 @@
 #include "drivesys/solver/housing_elimination.h"
 
 #include <Eigen/Cholesky>
+#include <Eigen/KLUSupport>
 #include <algorithm>
 #include <fmt/format.h>
 
@@ -89,7 +90,12 @@ std::shared_ptr<const HousingFactor> HousingElimination::factorFor(double sigma)
     return f;
 }
 
-EliminatedQuadratic::EliminatedQuadratic(const HousingElimination& e) : e_(e), reduced_(e.reduced_) {}
+struct EliminatedQuadratic::Lu {
+    Eigen::KLU<Sparse> klu;
+};
+
+EliminatedQuadratic::EliminatedQuadratic(const HousingElimination& e) : e_(e), reduced_(e.reduced_), lu_(std::make_unique<Lu>()) {}
+EliminatedQuadratic::~EliminatedQuadratic() = default;
 
 void EliminatedQuadratic::factorize(const Sparse& q, double sigma) {
     factor_ = e_.factorFor(sigma);
@@ -102,11 +108,11 @@ void EliminatedQuadratic::factorize(const Sparse& q, double sigma) {
     for (Index c = 0; c < nb; ++c)
         for (Index r = 0; r < nb; ++r) v[e_.boundaryBlock_[size_t(c * nb + r)]] += factor_->boundary(r, c);
     if (!analysed_) {
-        lu_.analyzePattern(reduced_);
+        lu_->klu.analyzePattern(reduced_);
         analysed_ = true;
     }
-    lu_.factorize(reduced_);
-    if (lu_.info() != Eigen::Success)
+    lu_->klu.factorize(reduced_);
+    if (lu_->klu.info() != Eigen::Success)
         throw NumericalError("the factorisation of σ²M + σD + K with the housing eliminated failed (a matrix entry that is "
                              "not finite?)");
 }
@@ -123,7 +129,7 @@ void EliminatedQuadratic::solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) co
     rr_.resize(o + nb);
     rr_.head(o) = r.head(o);
     rr_.tail(nb).noalias() = L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>() * y_.tail(nb);
-    xr_ = lu_.solve(rr_);
+    xr_ = lu_->klu.solve(rr_);
     x.resize(o + nh);
     x.head(o) = xr_.head(o);
     // Back substitution into the interior: L_IIᵀ x_I = y_I − L_BIᵀ x_B.

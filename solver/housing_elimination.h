@@ -23,7 +23,6 @@
 // |B| × |B| block. Per solve: one forward and one backward pass over L (2 n_h² flops) and the
 // reduced sparse solve. X may be unsymmetric (cross-coupled bearings): it stays in the sparse LU.
 #include <Eigen/Core>
-#include <Eigen/KLUSupport>
 #include <Eigen/SparseCore>
 #include <memory>
 #include <mutex>
@@ -82,6 +81,7 @@ private:
 class EliminatedQuadratic {
 public:
     explicit EliminatedQuadratic(const HousingElimination& elimination);
+    ~EliminatedQuadratic();
     /// Factorises for Q's values (the pencil's union pattern: σ²M + σ(C + ΩG) + K without the
     /// housing's dense blocks) and σ. Throws NumericalError when the factorisation fails.
     void factorize(const Eigen::SparseMatrix<double>& q, double sigma);
@@ -92,7 +92,8 @@ private:
     const HousingElimination& e_;
     std::shared_ptr<const HousingFactor> factor_;
     Eigen::SparseMatrix<double> reduced_;
-    Eigen::KLU<Eigen::SparseMatrix<double>> lu_;
+    struct Lu;  // the sparse LU (KLU) of the reduced matrix
+    std::unique_ptr<Lu> lu_;
     bool analysed_ = false;
     mutable Eigen::VectorXd y_, rr_, xr_;
 };

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "drivesys/solver/housing_definition.h"
+#include "drivesys/solver/housing_elimination.h"
 #include "drivesys/solver/solver.h"
 #include "solver/rotor_builder.h"
 
@@ -133,6 +134,13 @@ TEST(HousingModal, SpringInSeriesWithTheBearingOfAJeffcottRotor) {
         EXPECT_NEAR(got[i], expected[i], 1e-8 * expected[i]) << i;
         EXPECT_EQ(rigid.report.modes[i].description, grounded.report.modes[i].description) << i;
     }
+    // A torsion-only analysis leaves the housing out, and says so.
+    RotorBuilder torsion = b;
+    torsion.d.solveOnlyTorsionalVibrations = 1;
+    const Solved t = solve(torsion, 0, &h);
+    EXPECT_FALSE(t.report.housing.present);
+    ASSERT_EQ(t.report.warnings.size(), 1u);
+    EXPECT_NE(t.report.warnings[0].find("left out of a torsion-only analysis"), std::string::npos);
 }
 
 // A rigid rotor of mass ms on two bearings (2kb in all) that sit on a massless housing node A,
@@ -266,4 +274,56 @@ TEST(HousingForced, UnbalanceThroughABearingIntoAHousingMass) {
         const auto& bearing = r.results.forcedResponseResults[j].bearingResults.at(0).bearingSpeedDomain;
         EXPECT_LT(std::abs(at(bearing.fVecVsSpeed, 0) - fz), 1e-12 * std::abs(fz)) << j;
     }
+}
+
+// Q(σ) x = r with the housing eliminated against the whole matrix assembled densely: a chain of
+// shaft DOF, rings with unsymmetric (cross-coupled) terms on the first housing node, free
+// housing nodes and a generalised coordinate in the interior. The residual of the dense matrix
+// is the check, whatever path the elimination takes.
+TEST(HousingElimination, SolvesTheWholeQuadraticMatrix) {
+    using ds::solver::EliminatedQuadratic;
+    using ds::solver::HousingElimination;
+    using ds::solver::HousingModel;
+    const Eigen::Index shafts = 9, nh = 3 * 3 + 1;  // three 3-DOF nodes and one modal coordinate
+    HousingModel h;
+    h.offset = size_t(shafts);
+    h.dofs = size_t(nh);
+    h.dofPerNode = 3;
+    h.nodes.assign(3, Eigen::Vector3d::Zero());
+    Eigen::MatrixXd a(nh, nh);
+    for (Eigen::Index i = 0; i < nh; ++i)
+        for (Eigen::Index j = 0; j < nh; ++j) a(i, j) = std::sin(1.0 + 3.0 * double(i) + 7.0 * double(j));
+    h.K = a * a.transpose() + 5.0 * Eigen::MatrixXd::Identity(nh, nh);
+    h.M = 0.3 * Eigen::MatrixXd::Identity(nh, nh);
+    h.M(1, 1) = 0.0;  // a boundary DOF without mass
+    h.hasMass = true;
+    const Eigen::Index n = shafts + nh;
+    // The sparse parts: a shaft chain, and rings between shaft DOF 3…5 and housing DOF 0…2.
+    Eigen::MatrixXd qs = Eigen::MatrixXd::Zero(n, n);
+    for (Eigen::Index i = 0; i < shafts; ++i) {
+        qs(i, i) = 4.0;
+        if (i + 1 < shafts) qs(i, i + 1) = -1.0, qs(i + 1, i) = -1.5;  // unsymmetric, as gyroscopics make it
+    }
+    for (Eigen::Index d = 0; d < 3; ++d) {
+        qs(3 + d, 3 + d) += 2.0, qs(shafts + d, shafts + d) += 2.0;
+        qs(3 + d, shafts + d) -= 2.0, qs(shafts + d, 3 + d) -= 2.0;
+    }
+    qs(3, shafts + 1) -= 0.7;  // a cross-coupled ring term, transposed nowhere
+    qs(shafts, 4) += 0.7;
+    const Eigen::SparseMatrix<double> sparse = qs.sparseView();
+    Eigen::SparseMatrix<double> pattern = sparse;
+    for (Eigen::Index i = 0; i < n; ++i) pattern.coeffRef(i, i) += 0.0;  // the diagonal, as the pencil has it
+    pattern.makeCompressed();
+    std::vector<double> values(pattern.valuePtr(), pattern.valuePtr() + pattern.nonZeros()), none(values.size(), 0.0);
+    const HousingElimination elimination(h, pattern, {&values, &none, &none, &none});
+    EXPECT_EQ(elimination.boundaryCount(), 3);
+    EliminatedQuadratic q(elimination);
+    const double sigma = 1.7;
+    q.factorize(pattern, sigma);
+    Eigen::MatrixXd whole = qs;
+    whole.bottomRightCorner(nh, nh) += h.K + sigma * sigma * h.M;
+    const Eigen::VectorXd r = Eigen::VectorXd::LinSpaced(n, -1.0, 2.0);
+    Eigen::VectorXd x;
+    q.solve(r, x);
+    EXPECT_LT((whole * x - r).norm(), 1e-12 * r.norm());
 }
