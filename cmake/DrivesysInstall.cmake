@@ -14,7 +14,7 @@ set(DRIVESYS_INTERNAL_HEADERS
     "^[a-z]+/[a-z]+_records\\.h$"
     "^foundation/type_list\\.h$"
     "^module/meta_s020\\.h$"
-    "^solver/(assignment|beam_element|forced_response|modal|model|parallel|quadratic_eigen|results)\\.h$")
+    "^solver/(assignment|beam_element|forced_response|housing_elimination|housing_model|modal|model|parallel|quadratic_eigen|results)\\.h$")
 
 install(TARGETS drivesys_platform drivesys EXPORT drivesysTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "drivesys/platform/drivesys_export.h"
 #include "drivesys/platform/nmath/nvektor.h"
 
 namespace ds::housing {
@@ -18,6 +19,7 @@ struct NearestNode {
 /// Scans the nodes from index 0; a node becomes the best when it is strictly closer than the
 /// best so far, which starts at `limit`: the lowest index wins a tie, and a node at exactly the
 /// limit does not count.
-NearestNode nearestNode(const NVektor& point, const std::vector<NVektor>& nodes, double limit);
+/// (Exported for the programs that link the solver's objects: tests and benchmarks.)
+DRIVESYS_API NearestNode nearestNode(const NVektor& point, const std::vector<NVektor>& nodes, double limit);
 
 }  // namespace ds::housing

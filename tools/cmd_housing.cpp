@@ -4,7 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "tools/box_housing.h"
+#include "drivesys/samples/sample_housing.h"
 #include "tools/commands.h"
 #include "tools/housing_case.h"
 
@@ -28,7 +28,7 @@ drivesys_cli::CommandRegistrar housingCommand(40, [](CLI::App& app, drivesys_cli
     cmd->callback([opt] {
         if (!opt->boxHousingOut.empty()) {
             drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->boxHousingOut),
-                                      drivesys_cli::boxHousingFileText(drivesys_cli::makeBoxHousing()));
+                                      ds::sampleHousingFileText(ds::makeSampleGearboxHousing()));
             return;
         }
         if (opt->casePath.empty()) throw drivesys_cli::UsageError("no case file given");

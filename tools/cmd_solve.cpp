@@ -8,13 +8,14 @@
 #include "drivesys/solver/solver.h"
 #include "tools/cli_io.h"
 #include "tools/commands.h"
+#include "tools/housing_report.h"
 
 namespace {
 using json = nlohmann::json;
 
 struct SolveOptions {
     std::string definitionPath;
-    std::string outPath;
+    std::string outPath, housingReportPath;
     bool modal = false, campbell = false, forced = false;
     unsigned threads = 0;
 };
@@ -33,11 +34,16 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
     cmd->add_option("--threads", opt->threads, "Threads that solve the speeds of a sweep (default 0: one per core)")
         ->check(CLI::Range(0u, 1024u));
     cmd->add_option("--out", opt->outPath, "Write the SystemVibrationResults JSON here (default: standard output)");
+    cmd->add_option("--housing-report", opt->housingReportPath,
+                    "Write what the housing did (ring mapping, energy shares, its side of the forced response) as JSON here");
     cmd->callback([opt] {
         SolverInput input;
         const json j = drivesys_cli::readJsonInput(opt->definitionPath);
+        // A housing's stiffness file is named relative to the definition file.
+        const std::string directory =
+            opt->definitionPath == "-" ? std::string() : drivesys_cli::nativePath(opt->definitionPath).parent_path().string();
         try {
-            input = ReadSolverInput(j);
+            input = ReadSolverInput(j, directory);
         } catch (const std::exception& e) {
             throw drivesys_cli::UsageError(opt->definitionPath + ": " + e.what());
         }
@@ -47,6 +53,9 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         if (opt->forced) input.options.calculation = 1;
         if (opt->campbell) input.options.calculation = 2;
         if (input.hasForcedResponse) input.options.forcedResponse = &input.forcedResponse;
+        if (input.hasHousing) input.options.housing = &input.housing;
+        if (!opt->housingReportPath.empty() && !input.hasHousing)
+            throw drivesys_cli::UsageError(opt->definitionPath + ": --housing-report: the definition has no housing section");
         input.options.threads = opt->threads;
         // One progress line per speed once a solve has run for a second.
         const auto start = std::chrono::steady_clock::now();
@@ -70,6 +79,9 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         };
         if (opt->outPath.empty()) write(std::cout);
         else drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->outPath), write);
+        if (!opt->housingReportPath.empty())
+            drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->housingReportPath),
+                                      drivesys_cli::housingReportJson(report).dump(2) + "\n");
     });
 });
 }  // namespace

@@ -1,20 +1,23 @@
-// Demo step: the sample box housing (shipped stiffness file) coupled to its two shafts, with the
-// bearing loads of a helical gear mesh; writes housing.json and housing_deflections.txt.
+// Demo step: the sample gearbox's box housing (shipped stiffness file) coupled statically to its
+// three shafts, with the bearing loads of the two helical meshes; writes housing.json and
+// housing_deflections.txt.
 #include <fmt/format.h>
 #include <ostream>
 #include <sstream>
 
-#include "tools/box_housing.h"
+#include "drivesys/samples/sample_housing.h"
 #include "tools/commands.h"
+#include "tools/demo_housing.h"
 #include "tools/housing_case.h"
 
-namespace {
+namespace drivesys_cli {
 namespace fs = std::filesystem;
 
+namespace {
 constexpr const char* kSampleFile = "examples/data/box_housing.txt";
+}  // namespace
 
-/// The shipped sample, searched upwards from the tool's folder and from the working folder.
-fs::path findSample() {
+fs::path findSampleHousing() {
     std::vector<fs::path> starts{fs::current_path()};
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
@@ -27,50 +30,62 @@ fs::path findSample() {
     return {};
 }
 
-/// A global vector in the axes of a frame [origin, x, y, z].
-NVektor inAxes(const NVektor& v, const std::vector<NVektor>& frame) {
-    return {v.dot(frame[1]), v.dot(frame[2]), v.dot(frame[3])};
+SampleHousingFile loadSampleHousing() {
+    SampleHousingFile out;
+    const fs::path sample = findSampleHousing();
+    if (!sample.empty()) {
+        std::istringstream text(readInput(sample.string()));
+        out.file = readFEStiffnessMatrix(text);
+        out.source = sample.string();
+    } else {
+        out.file = ds::makeSampleGearboxHousing().file;
+        out.source = "generated in memory (" + std::string(kSampleFile) + " not found)";
+    }
+    return out;
 }
 
-drivesys_cli::DemoStepRegistrar housingStep(70, "housing", [](drivesys_cli::DemoContext& ctx) {
-    const drivesys_cli::BoxHousing box = drivesys_cli::makeBoxHousing();
-    drivesys_cli::HousingCase c;
-    const fs::path sample = findSample();
-    std::string source;
-    if (!sample.empty()) {
-        std::istringstream text(drivesys_cli::readInput(sample.string()));
-        FEStiffnessMatrixFile file = readFEStiffnessMatrix(text);
-        c.stiffness = std::move(file.stiffness);
-        c.nodeCoords = std::move(file.nodeCoords);
-        c.nodeNumbers = std::move(file.nodeNumbers);
-        c.units = file.systemOfUnits;
-        source = sample.string();
-    } else {
-        c.stiffness = box.file.stiffness;
-        c.nodeCoords = box.file.nodeCoords;
-        c.nodeNumbers = box.file.nodeNumbers;
-        c.units = box.file.systemOfUnits;
-        source = "generated in memory (" + std::string(kSampleFile) + " not found)";
-    }
+namespace {
+/// A global vector in the axes of a frame [origin, x, y, z].
+NVektor inAxes(const NVektor& v, const std::vector<NVektor>& frame) { return {v.dot(frame[1]), v.dot(frame[2]), v.dot(frame[3])}; }
+
+DemoStepRegistrar housingStep(70, "housing", [](DemoContext& ctx) {
+    const ds::SampleGearboxHousing sample = ds::makeSampleGearboxHousing();
+    const SampleHousingFile loaded = loadSampleHousing();
+    HousingCase c;
+    c.stiffness = nodeStiffness(loaded.file);
+    c.nodeCoords = loaded.file.nodeCoords;
+    c.nodeNumbers = loaded.file.nodeNumbers;
+    c.units = loaded.file.systemOfUnits;
     const size_t feNodes = c.nodeCoords.size();
     c.maxMappingDistance = 5.0;
-    c.shaftCS = box.shaftCS;
-    c.bearingPoints = box.bearingPoints;
+    // Shafts in the gearbox's global frame (mm): axis along global y, the solver's shaft frames;
+    // the FE model placed by its frame, the bearing points where the bores' centres are.
+    c.systemCS = {NVektor(), NVektor(1, 0, 0), NVektor(0, 1, 0), NVektor(0, 0, 1)};
+    c.femCS = sample.frame;
+    const NTransformationMatrix femToSystem(sample.frame[1], sample.frame[2], true, sample.frame[0], c.systemCS[1], c.systemCS[2],
+                                            c.systemCS[0]);
+    for (const auto& points : sample.bearingPoints) {
+        const NVektor first = femToSystem * points[0];
+        c.shaftCS.push_back({NVektor(0, 0, first.z), NVektor(1, 0, 0), NVektor(0, 1, 0), NVektor(0, 0, 1)});
+        c.bearingPoints.push_back({first, femToSystem * points[1]});
+    }
     c.reportUnmappedNodes = true;
 
-    // Helical mesh at mid-span: tangential 4000 N (y), separating 1456 N (x), axial 800 N (z),
-    // shared equally by the two bearings of a shaft; the z = 0 bearing also takes the axial load.
-    // What the housing feels at the input shaft's bearings, and the opposite at the output's.
-    const NVektor share(728.0, 2000.0, 0.0), axial(0.0, 0.0, 800.0);
+    // Mesh forces of the two stages (N; from 15 kW at 1480 1/min on the pinions' pitch circles:
+    // tangential along global x, axial along the shafts, separating along global z), each shaft's
+    // net force held by its bearings, half each radially, the first (locating) one axially; the
+    // housing takes what the bearings take.
+    const NVektor stage1(3937.0, 1055.0, 1483.0), stage2(12166.0, 2586.0, 4527.0);
+    const std::vector<NVektor> net{stage1, stage2 - stage1, stage2 * -1.0};
     c.hasLoads = true;
-    for (size_t s = 0; s < 2; ++s) {
-        const double sign = s == 0 ? 1.0 : -1.0;
-        c.forces.push_back({inAxes((share + axial) * sign, c.shaftCS[s]), inAxes(share * sign, c.shaftCS[s])});
+    for (size_t s = 0; s < net.size(); ++s) {
+        const NVektor f = inAxes(net[s], c.shaftCS[s]);
+        c.forces.push_back({NVektor(f.x / 2, f.y, f.z / 2), NVektor(f.x / 2, 0.0, f.z / 2)});
         c.moments.push_back({NVektor(), NVektor()});
     }
-    const nlohmann::json result = drivesys_cli::runHousingCase(c, true);
+    const nlohmann::json result = runHousingCase(c, true);
     nlohmann::json doc;
-    doc["stiffnessSource"] = source;
+    doc["stiffnessSource"] = loaded.source;
     doc["feNodes"] = feNodes;
     doc["forces"] = nlohmann::json::array();
     for (const auto& f : c.forces) {
@@ -82,8 +97,8 @@ drivesys_cli::DemoStepRegistrar housingStep(70, "housing", [](drivesys_cli::Demo
     ctx.writeFile("housing.json", doc.dump(2) + "\n");
     if (result["status"] != 0) throw std::runtime_error("housing coupling failed: status " + result["status"].dump());
 
-    // Bearing deflection table (shaft axes: x along the shaft).
-    std::string table = fmt::format("Housing deflection at the bearings (shaft axes; stiffness: {})\n", source);
+    // Bearing deflection table (shaft axes: y along the shaft).
+    std::string table = fmt::format("Housing deflection at the bearings (shaft axes; stiffness: {})\n", loaded.source);
     table += fmt::format("{:>5} {:>5} {:>5} {:>9} {:>9} {:>9} {:>10} {:>10} {:>10}\n", "shaft", "point", "node", "ux[um]", "uy[um]",
                          "uz[um]", "rx[urad]", "ry[urad]", "rz[urad]");
     double largest = 0.0;
@@ -107,3 +122,4 @@ drivesys_cli::DemoStepRegistrar housingStep(70, "housing", [](drivesys_cli::Demo
                                feNodes, result["mapping"].size(), result["unmappedNodes"].size(), largest, largestAt);
 });
 }  // namespace
+}  // namespace drivesys_cli

@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "drivesys/samples/sample_definition.h"
+#include "drivesys/samples/sample_housing.h"
 #include "drivesys/solver/solver.h"
+#include "tools/demo_housing.h"
 
 namespace drivesys_cli {
 
@@ -25,17 +27,30 @@ const DemoSolution& demoSolution() {
         s.forcedRun.controllingShaftNominalSpeed = s.input.options.nominalSpeed;
         s.input.forcedResponse = s.forcedRun;
         s.input.hasForcedResponse = true;
+        // The box housing under the six bearings (the shipped file when found).
+        const SampleHousingFile loaded = loadSampleHousing();
+        ds::SampleGearboxHousing housing = ds::makeSampleGearboxHousing();
+        housing.file = loaded.file;
+        s.input.housing = ds::sampleHousingDefinition(housing, "box_housing.txt");
+        s.input.hasHousing = true;
+        s.housingFile = ds::sampleHousingFileText(housing);
+        s.housingSource = loaded.source;
 
         SolverOptions options = s.input.options;
+        options.calculation = 0;
+        SystemVibrationResults grounded;
+        s.grounded = SolveSystemDynamics(s.input.definition, s.input.general, grounded, options);
+        if (s.grounded.status != kSolverOk) throw std::runtime_error("sample modal analysis: " + s.grounded.message);
+        options.housing = &s.input.housing;
         options.calculation = 2;
-        SolverReport report = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
-        if (report.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + report.message);
-        s.dofCount = report.dofCount;
+        s.campbellReport = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
+        if (s.campbellReport.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + s.campbellReport.message);
+        s.dofCount = s.campbellReport.dofCount;
         SystemVibrationResults forced;
         options.calculation = 1;
         options.forcedResponse = &s.forcedRun;
-        report = SolveSystemDynamics(s.input.definition, s.input.general, forced, options);
-        if (report.status != kSolverOk) throw std::runtime_error("sample forced response: " + report.message);
+        s.forcedReport = SolveSystemDynamics(s.input.definition, s.input.general, forced, options);
+        if (s.forcedReport.status != kSolverOk) throw std::runtime_error("sample forced response: " + s.forcedReport.message);
         s.results.forcedResponseResults = std::move(forced.forcedResponseResults);
         s.results.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis =
             std::move(forced.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis);

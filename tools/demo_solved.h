@@ -1,6 +1,6 @@
 #pragma once
-// The demo's vibration results, solved once from the sample gearbox's definition and shared by
-// the demo steps that write them, their module variables and their diagrams.
+// The demo's vibration results, solved once from the sample gearbox's definition with its box
+// housing and shared by the demo steps that write them, their module variables and their diagrams.
 #include "drivesys/dynamics/vibration_results.h"
 #include "drivesys/solver/definition_json.h"
 
@@ -11,8 +11,14 @@ struct DemoSolution {
     /// The forced-response run of the demo (gear-mesh excitation, three harmonics, mesh damping 10 %).
     ForcedResponseDefinitionsStruct forcedRun;
     /// Campbell diagram with the modal analysis at the nominal speed and the forced response, in
-    /// one tree (performedCalculation 2; the diagrams read it as each calculation in turn).
+    /// one tree, the gearbox standing in its box housing (performedCalculation 2; the diagrams read it as each calculation in turn).
     SystemVibrationResults results;
+    /// The reports of the Campbell run and of the forced response, with the housing's part.
+    SolverReport campbellReport, forcedReport;
+    /// The modal analysis of the same gearbox with every bearing on the ground, to compare.
+    SolverReport grounded;
+    /// The housing's stiffness file as text (written beside the definition) and where it came from.
+    std::string housingFile, housingSource;
     size_t dofCount = 0;
     double seconds = 0.0;
 };

@@ -1,8 +1,11 @@
 #include "tools/housing_case.h"
 
+#include <Eigen/Cholesky>
+
 #include <sstream>
 #include <stdexcept>
 
+#include "drivesys/platform/nmath/nmatrix_impl.h"
 #include "tools/cli_io.h"
 
 namespace drivesys_cli {
@@ -55,6 +58,17 @@ FEStiffnessMatrixSystemOfUnits readUnits(const json& j) {
 }
 }  // namespace
 
+NMatrix nodeStiffness(const FEStiffnessMatrixFile& f) {
+    const Eigen::Index q = Eigen::Index(f.generalisedCoordinates);
+    if (q == 0) return f.stiffness;
+    const auto k = nmath::eigenView(f.stiffness);
+    const Eigen::Index n = k.rows() - q;
+    const Eigen::LLT<Eigen::MatrixXd> kqq(k.bottomRightCorner(q, q));
+    if (kqq.info() != Eigen::Success)
+        throw std::runtime_error("the stiffness of the file's generalised coordinates is not positive definite");
+    return nmath::toNMatrix(Eigen::MatrixXd(k.topLeftCorner(n, n) - k.topRightCorner(n, q) * kqq.solve(k.bottomLeftCorner(q, n))));
+}
+
 HousingCase readHousingCase(const json& j, const std::filesystem::path& baseDir) {
     if (!j.is_object()) throw std::runtime_error("a housing case is a JSON object");
     HousingCase c;
@@ -71,7 +85,11 @@ HousingCase readHousingCase(const json& j, const std::filesystem::path& baseDir)
         } catch (const FEStiffnessFileError& e) {
             throw UsageError(FEStiffnessFileError(e.line(), e.detail(), path.string()).what());
         }
-        c.stiffness = std::move(file.stiffness);
+        try {
+            c.stiffness = nodeStiffness(file);
+        } catch (const std::runtime_error& e) {
+            keyError("stiffnessFile", e.what());
+        }
         c.nodeCoords = std::move(file.nodeCoords);
         c.nodeNumbers = std::move(file.nodeNumbers);
         c.units = file.systemOfUnits;

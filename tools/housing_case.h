@@ -9,7 +9,7 @@
 //   reportUnmappedNodes (false), lengthFormatFlag (false), forces and moments (per shaft, per
 //   point; N and N·m in shaft axes; optional).
 // With stiffnessFile, nodeCoords, nodeNumbers and units come from the file unless the case
-// gives them.
+// gives them, and generalised coordinates of the file are condensed out (nodeStiffness).
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -34,6 +34,11 @@ struct HousingCase {
     NFEMCasing::PerShaftVectors forces;
     NFEMCasing::PerShaftVectors moments;
 };
+
+/// The stiffness over a file's nodes: its generalised coordinates (MODES), which NFEMCasing does
+/// not take, condensed out statically, K_nn − K_nq K_qq⁻¹ K_qn (nothing loads them in a static
+/// coupling). Throws std::runtime_error when K_qq is not positive definite.
+NMatrix nodeStiffness(const FEStiffnessMatrixFile& file);
 
 /// Reads a case; throws std::runtime_error naming the key at fault.
 HousingCase readHousingCase(const nlohmann::json& j, const std::filesystem::path& baseDir);

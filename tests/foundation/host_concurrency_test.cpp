@@ -4,6 +4,8 @@
 // thread); the ThreadSanitizer build runs this program (label "concurrency").
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <fstream>
@@ -88,9 +90,14 @@ std::string housing() {
         readFEStiffnessMatrixFile(nWString::fromUtf8(std::string(DRIVESYS_SOURCE_DIR) + "/examples/data/box_housing.txt"));
     const std::vector<NVektor> axisFrame{NVektor(), NVektor(0, 0, 1), NVektor(1, 0, 0), NVektor(0, 1, 0)};
     std::vector<unsigned> numbers = f.nodeNumbers;
-    const NFEMCasing casing(true, 5.0, f.stiffness, {axisFrame, axisFrame},
-                            {{NVektor(0, 0, 0), NVektor(0, 0, 200)}, {NVektor(150, 0, 0), NVektor(150, 0, 200)}}, f.nodeCoords,
-                            {}, {}, f.systemOfUnits, numbers, true, false, false);
+    // The nodes' block (the file's modal coordinates follow it) and two shafts on the first two
+    // bores of each wall.
+    std::vector<size_t> nodeDofs(6 * f.nodeCoords.size());
+    std::iota(nodeDofs.begin(), nodeDofs.end(), size_t(0));
+    const NMatrix k = f.stiffness.gather(nodeDofs, nodeDofs);
+    const NFEMCasing casing(true, 5.0, k, {axisFrame, axisFrame},
+                            {{f.nodeCoords[0], f.nodeCoords[3]}, {f.nodeCoords[1], f.nodeCoords[4]}}, f.nodeCoords, {}, {},
+                            f.systemOfUnits, numbers, true, false, false);
     const NFEMCasing::PerShaftVectors forces{{NVektor(500, 1000, -2000), NVektor(0, 1000, 300)},
                                              {NVektor(-500, -1000, 2000), NVektor(0, 200, -300)}};
     const NFEMCasing::PerShaftVectors moments{{NVektor(1, -2, 3), NVektor()}, {NVektor(), NVektor(0, 5, 0)}};

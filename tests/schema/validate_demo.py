@@ -45,7 +45,16 @@ def main() -> int:
             e = errors[0]
             print(f"{where}: invalid against {cls}: {e.message} at {list(e.absolute_path)}")
             return 1
-    print(f"{len(checks)} record files valid against {len(schemas)} schemas")
+    # The solver definition (with its housing section) against the definition file's schema.
+    definition_schema = json.loads((pathlib.Path(__file__).resolve().parents[2] / "docs/schemas/solver_definition.schema.json").read_text())
+    jsonschema.Draft202012Validator.check_schema(definition_schema)
+    definition = json.loads((out / "solver/sample_definition.json").read_text())
+    errors = sorted(jsonschema.Draft202012Validator(definition_schema).iter_errors(definition), key=lambda e: e.path)
+    if errors or "housing" not in definition:
+        print(f"solver/sample_definition.json: invalid against the definition schema: "
+              f"{errors[0].message if errors else 'no housing section'}")
+        return 1
+    print(f"{len(checks)} record files valid against {len(schemas)} schemas; the solver definition against its schema")
     return 0
 
 
