@@ -123,6 +123,14 @@ TEST(ClosedForm, HeavyBearingDampingLowersTheDampedFrequency) {
     // The mode-shape records hold the damped frequency too.
     EXPECT_NEAR(r.resultsPerShaft.at(0).shaftResultsPerSubShaft.at(0).mode.back().frequency,
                 wn * std::sqrt(1 - zeta * zeta) / (2 * kPi), 1e-5 * wn);
+
+    // Beyond critical damping (ζ = 1.5) the roots are real: no vibration mode is left there, and
+    // none is made up; the next modes (the light shaft's own) lie far above.
+    b.bearingDamping(s, 0, 5 * c);
+    b.bearingDamping(s, 1, 5 * c);
+    const SolverReport overdamped = solve(b, 0, r, o);
+    for (const ModeStability& mode : overdamped.modes)
+        if (!mode.rigid) EXPECT_GT(mode.undampedFrequency, 100 * wn / (2 * kPi)) << mode.description;
 }
 
 TEST(ClosedForm, ShaftLossFactorBoundsTheUnbalanceResponse) {
