@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!small(in.definition.data)) return 0;
     in.options.maxElementLength = 0.0;
+    in.options.threads = 1;
+    in.options.memoryLimit = 256e6;
     in.options.numModes = std::min(in.options.numModes, 6u);
     in.forcedResponse.speeds.resize(std::min<size_t>(in.forcedResponse.speeds.size(), 3));
     in.forcedResponse.numPlotPoints = std::min(in.forcedResponse.numPlotPoints, 3u);

@@ -28,7 +28,12 @@ void readOptions(const nlohmann::json& j, SolverOptions& o, std::vector<std::str
         };
         if (key == "nominalSpeed") number(o.nominalSpeed);
         else if (key == "maxElementLength") number(o.maxElementLength);
-        else if (key == "numModes" || key == "calculation") {
+        else if (key == "memoryLimit") number(o.memoryLimit);
+        else if (key == "threads") {
+            if (!value.is_number_integer() || value.get<int64_t>() < 0 || value.get<int64_t>() > 1024)
+                throw std::invalid_argument("solverOptions.threads: must be a whole number in 0 … 1024");
+            o.threads = unsigned(value.get<int64_t>());
+        } else if (key == "numModes" || key == "calculation") {
             if (!value.is_number_integer()) throw std::invalid_argument("solverOptions." + key + ": not a whole number");
             const int64_t v = value.get<int64_t>();
             if (key == "numModes") {
@@ -250,6 +255,8 @@ nlohmann::json WriteSolverInput(const SolverInput& in) {
     if (std::isfinite(in.options.nominalSpeed)) o["nominalSpeed"] = in.options.nominalSpeed;
     o["numModes"] = in.options.numModes;
     o["maxElementLength"] = in.options.maxElementLength;
+    if (in.options.threads != 0) o["threads"] = in.options.threads;
+    if (in.options.memoryLimit != 0.0) o["memoryLimit"] = in.options.memoryLimit;
     if (in.options.calculation >= 0) o["calculation"] = in.options.calculation;
     j["solverOptions"] = std::move(o);
     if (in.hasHousing) j["housing"] = WriteHousingDefinition(in.housing);

@@ -298,21 +298,21 @@ bool ModalProblem::isUnstrained(const Eigen::VectorXcd& shape) const {
     return scaled > 0 && strain < kNullShare * stiffnessTop_ * scaled;
 }
 
-bool ModalProblem::tune(const std::vector<Mode>& modes) {
+void ModalProblem::tune(const std::vector<Mode>& modes, size_t wanted) {
     double first = 0.0, last = 0.0;
+    size_t found = 0;
     for (const Mode& mode : modes) {
         if (mode.rigid) continue;
         const double w = std::abs(mode.lambda);
         if (!(w > 0)) continue;
+        ++found;
         if (first == 0.0 || w < first) first = w;
         last = std::max(last, w);
     }
-    if (!(first > 0)) return false;
-    const double scale = std::sqrt(first * last), shift = std::max(first / 2, scale / 20);
-    const double moved = std::max(scale / settings.scale, settings.scale / scale);
-    settings.scale = scale;
-    settings.shift = shift;
-    return moved > 3.0;
+    if (found == 0) return;
+    if (wanted > found) last *= double(wanted) / double(found);
+    settings.scale = std::sqrt(first * last);
+    settings.shift = std::max(first / 2, settings.scale / 20);
 }
 
 std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& solver, double omega, size_t count,

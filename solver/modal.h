@@ -75,10 +75,10 @@ public:
     /// (rad/s) touch, M-orthonormal.
     Eigen::MatrixXd freeRigidMotions(double omega) const;
 
-    /// Shift and scale for the speeds to come, from the elastic modes found at one speed:
-    /// s = √(ω_first · ω_last), σ = max(ω_first / 2, s / 20). Returns true when they moved by
-    /// more than a factor 3 (a modal analysis made before is worth redoing).
-    bool tune(const std::vector<Mode>& modes);
+    /// Shift and scale for runs of `wanted` modes, from the elastic modes found at one speed:
+    /// s = √(ω_first · ω_last), with ω_last the highest found times wanted/found (mode frequencies
+    /// grow at least linearly with their number), and σ = max(ω_first / 2, s / 20).
+    void tune(const std::vector<Mode>& modes, size_t wanted);
 
     /// True when the shape's strain energy is nil (see the header).
     bool isUnstrained(const Eigen::VectorXcd& shape) const;

@@ -394,11 +394,12 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
             ModalProblem problem(model);
             QuadraticEigenSolver solver(problem.pencil);
             const double omega = nominal * kRpmToRadPerSecond;
-            // A first run finds the frequency range and the rigid-body motions; the shift and
-            // scale are set from it, and the modal analysis is run again when they moved far.
+            // A short first run for the lowest few modes sets the shift and scale; the modal
+            // analysis proper sets them once more for the sweep.
             const size_t wanted = calculation == 2 ? campbellCandidates(count) : size_t(count);
+            problem.tune(solveModes(problem, solver, omega, std::min<size_t>(wanted, 6), false), wanted);
             std::vector<Mode> modes = solveModes(problem, solver, omega, wanted, true);
-            if (problem.tune(modes)) modes = solveModes(problem, solver, omega, wanted, true);
+            problem.tune(modes, wanted);
             size_t rigid = 0;
             for (const Mode& mode : modes) rigid += mode.rigid ? 1 : 0;
             std::vector<Mode> shown;

@@ -7,6 +7,8 @@
 #include <numbers>
 
 #include "drivesys/solver/beam_element.h"
+#include "drivesys/solver/modal.h"
+#include "drivesys/solver/model.h"
 #include "solver/rotor_builder.h"
 #include "drivesys/solver/solver.h"
 
@@ -202,12 +204,15 @@ double overhungWhirl(double k11, double k12, double k22, double m, double Id, do
     return lo / (2 * kPi);
 }
 
-TEST(ModalAnalysis, GyroscopicSplittingOfAnOverhungDiskFollowsTheClosedForm) {
-    const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06, Id = Ip / 2;
+/// Forward and backward whirl of an overhung disk (mass m, polar inertia Ip, width b) on a
+/// light cantilever, from the Campbell curves, against overhungWhirl with the disk's diametral
+/// inertia Id = Ip/2 + m b²/12 (a thin disk about a diameter, plus its width as a cylinder).
+void expectOverhungWhirl(double width) {
+    const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06, Id = Ip / 2 + m * width * width / 12;
     RotorBuilder b;
     const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
     b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
-    b.gear(s, L"disk", L, m, Ip);
+    b.gear(s, L"disk", L, m, Ip, width);
     const double I = kPi * std::pow(d, 4) / 64, EI = kE * I;
     // Tip stiffness of the cantilever: the inverse of its flexibility [[L³/3EI, L²/2EI], [L²/2EI, L/EI]].
     const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI;
@@ -231,11 +236,51 @@ TEST(ModalAnalysis, GyroscopicSplittingOfAnOverhungDiskFollowsTheClosedForm) {
         const double spin = cls.frequencyInputRange[j] * 2 * kPi / 60;
         const double fw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, true);
         const double bw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, false);
-        EXPECT_NEAR(forward[j], fw, 1e-3 * fw) << j;
-        EXPECT_NEAR(backward[j], bw, 1e-3 * bw) << j;
+        EXPECT_NEAR(forward[j], fw, 1e-3 * fw) << j << " width " << width;
+        EXPECT_NEAR(backward[j], bw, 1e-3 * bw) << j << " width " << width;
     }
     EXPECT_GT(forward[2], forward[1]);
     EXPECT_LT(backward[2], backward[1]);
+}
+
+TEST(ModalAnalysis, GyroscopicSplittingOfAnOverhungDiskFollowsTheClosedForm) {
+    expectOverhungWhirl(0.0);
+    expectOverhungWhirl(0.12);  // Id 0.0396 kg·m² instead of 0.03
+}
+
+TEST(ModalAnalysis, HystereticDampingGivesHalfTheLossFactorPerKindOfStrain) {
+    // Complex stiffness K(1 + iη) of an undamped, non-rotating shaft: to first order in η,
+    // λ = iω − ηω/2 and ζ = η/2 — for bending modes η_bending, for torsion η_torsion, for axial
+    // modes η_axial, on supports that take no strain energy to speak of.
+    const double L = 1.0, d = 0.05;
+    RotorBuilder b;
+    b.d.hystereticDampingBending = 0.02;
+    b.d.hystereticDampingTorsion = 0.06;
+    b.d.hystereticDampingAxial = 0.04;
+    const size_t s = b.shaft(L"beam", {{L, d}}, kRho, 0.886);
+    b.bearing(s, L"left", 0.0, {kStiff, kStiff, kStiff, 0, 1e14, 0});
+    b.bearing(s, L"right", L, {kStiff, 0, kStiff, 0, 0, 0});
+    SolverOptions o;
+    o.numModes = 8;
+    o.maxElementLength = 0.05;
+    GeneralSystemDynamicsDefinitions general;
+    general.calculationToPerform = 0;
+    SystemVibrationResults r;
+    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
+    ASSERT_EQ(report.status, kSolverOk) << report.message;
+    size_t bending = 0, torsion = 0;
+    for (const ModeStability& m : report.modes) {
+        const double eta = m.description.find("bending") != std::string::npos ? 0.02
+                           : m.description.find("torsion") != std::string::npos ? 0.06
+                                                                                  : 0.04;
+        if (m.rigid) continue;
+        bending += eta == 0.02;
+        torsion += eta == 0.06;
+        // The stiff supports take a share of the strain energy below 1e-3 (no loss there).
+        EXPECT_NEAR(m.dampingRatio, eta / 2, 1e-3 * eta) << m.description;
+    }
+    EXPECT_GE(bending, 4u);
+    EXPECT_GE(torsion, 1u);
 }
 
 TEST(Campbell, CrossingBranchesStayOnTheirOwnCurves) {
@@ -270,3 +315,78 @@ TEST(Campbell, CrossingBranchesStayOnTheirOwnCurves) {
 }
 
 }  // namespace
+
+TEST(Campbell, AModeEnteringFromAboveGetsItsCurve) {
+    // An overhung disk whose torsion mode (the disk on the shaft's torsional stiffness GJ/L) lies
+    // below its bending pair at rest; with one mode asked for, only torsion is in the window at
+    // rest, and the backward whirl falls through it as the speed rises. It must come out as a
+    // curve of its own from the first speed on, on the closed form of overhungWhirl, while the
+    // forward whirl, which never comes near the window, does not.
+    const double L = 0.25, d = 0.03, m = 2.0, Ip = 0.06, Id = Ip / 2;
+    RotorBuilder b;
+    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
+    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
+    b.gear(s, L"disk", L, m, Ip);
+    for (int rpm = 0; rpm <= 30000; rpm += 3000) b.d.campbellSpeed.push_back(rpm);
+    SolverOptions o;
+    o.numModes = 1;
+    const SystemVibrationResults r = solve(b, 2, o);
+    const auto& cls = r.resCampbellClassified;
+    ASSERT_EQ(cls.eigenID.size(), 2u);
+    EXPECT_EQ(cls.eigenID[0].toUtf8(), "1st torsion");
+    EXPECT_EQ(cls.eigenID[1].toUtf8(), "1st bending backward");
+    const double EI = kE * kPi * std::pow(d, 4) / 64, GJ = kG * kPi * std::pow(d, 4) / 32;
+    const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI, det = f11 * f22 - f12 * f12;
+    const double torsion = std::sqrt(GJ / L / Ip) / (2 * kPi);
+    const auto& t = cls.eigenfrequencies[0].curve;
+    const auto& bw = cls.eigenfrequencies[1].curve;
+    ASSERT_EQ(bw.size(), b.d.campbellSpeed.size());
+    for (size_t j = 0; j < bw.size(); ++j) {
+        const double spin = b.d.campbellSpeed[j] * 2 * kPi / 60;
+        const double expected = overhungWhirl(f22 / det, -f12 / det, f11 / det, m, Id, Ip, spin, false);
+        EXPECT_NEAR(bw[j], expected, 1e-3 * expected) << j;
+        EXPECT_NEAR(t[j], torsion, 1e-3 * torsion) << j;
+    }
+    EXPECT_GT(bw.front(), t.front());  // above the window at rest
+    EXPECT_LT(bw.back(), t.back());    // the lowest mode at the top speed
+}
+
+TEST(Campbell, ModalAssuranceIsMassWeighted) {
+    // Two undamped modes of a geared chain (torsion only, inertias of very different sizes) are
+    // orthogonal in the mass: their MAC is 0, where the plain (unweighted) one is not; and for
+    // a = e_0, b = e_0 + e_1: |aᴴMb|² / (aᴴMa · bᴴMb) = (M00 + M01)² / (M00 (M00 + 2M01 + M11)).
+    RotorBuilder b;
+    b.noHystereticDamping();
+    const size_t s1 = b.shaft(L"pinion shaft", {{0.2, 0.03}}, kRho, 0.0, kE, kG, 0.0);
+    const size_t s2 = b.shaft(L"wheel shaft", {{0.2, 0.08}}, kRho, 0.0, kE, kG, 0.12);
+    for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.1, {kStiff, kStiff, kStiff, 1e10, 0, 1e10});
+    const size_t g1 = b.gear(s1, L"pinion", 0.1, 1.0, 2e-3, 0.0, 20, 0.06, 0.35);
+    const size_t g2 = b.gear(s2, L"wheel", 0.1, 30.0, 0.2, 0.0, 60, 0.18, 0.35);
+    b.mesh(s1, g1, s2, g2, 5e8, 3.0);
+    b.d.solveOnlyTorsionalVibrations = 1;
+    ds::solver::ModelOptions mo;
+    mo.maxElementLength = 0.05;
+    const ds::solver::ShaftSystemModel model = ds::solver::ShaftSystemModel::build(b.d, mo);
+    ds::solver::ModalProblem problem(model);
+    ds::solver::QuadraticEigenSolver solver(problem.pencil);
+    const auto modes = ds::solver::solveModes(problem, solver, 0.0, 4, false);
+    ASSERT_GE(modes.size(), 2u);
+    // The pair of modes least orthogonal without the mass.
+    double plain = 0.0;
+    size_t first = 0, second = 1;
+    for (size_t i = 0; i < modes.size(); ++i)
+        for (size_t j = i + 1; j < modes.size(); ++j) {
+            const Eigen::VectorXcd &x = modes[i].shape, &y = modes[j].shape;
+            const double v = std::norm(x.dot(y)) / (x.squaredNorm() * y.squaredNorm());
+            if (v > plain) plain = v, first = i, second = j;
+        }
+    EXPECT_GT(plain, 1e-3);
+    const Eigen::VectorXcd& a = modes[first].shape;
+    EXPECT_LT(ds::solver::modalAssurance(model, a, modes[second].shape), 1e-12);
+    Eigen::VectorXcd e0 = Eigen::VectorXcd::Zero(a.size()), e01 = e0;
+    e0(0) = 1.0;
+    e01(0) = e01(1) = 1.0;
+    const double M00 = model.M.coeff(0, 0), M01 = model.M.coeff(0, 1), M11 = model.M.coeff(1, 1);
+    ASSERT_NE(M01, 0.0);
+    EXPECT_NEAR(ds::solver::modalAssurance(model, e0, e01), (M00 + M01) * (M00 + M01) / (M00 * (M00 + 2 * M01 + M11)), 1e-14);
+}

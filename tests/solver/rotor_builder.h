@@ -58,6 +58,27 @@ struct RotorBuilder {
         return d.gearName[s][0].size() - 1;
     }
 
+    /// Cross-coupling terms of bearing k of shaft s: Fx = … + kxz·uz and Fz = … + kzx·ux (N/m).
+    void crossCoupling(size_t s, size_t k, double kxz, double kzx) {
+        for (auto* t : {&d.bearingStiffnessFxUz, &d.bearingStiffnessFzUx}) {
+            t->resize(d.bearingName.size());
+            for (size_t i = 0; i < d.bearingName.size(); ++i) (*t)[i].resize(1), (*t)[i][0].resize(d.bearingName[i][0].size());
+        }
+        d.bearingStiffnessFxUz[s][0][k] = kxz;
+        d.bearingStiffnessFzUx[s][0][k] = kzx;
+    }
+
+    /// Viscous damping of bearing k of shaft s in x and z (N·s/m).
+    void bearingDamping(size_t s, size_t k, double c) {
+        for (auto* t : {&d.bearingDampingX, &d.bearingDampingZ}) {
+            t->resize(d.bearingName.size());
+            for (size_t i = 0; i < d.bearingName.size(); ++i) (*t)[i].resize(1), (*t)[i][0].resize(d.bearingName[i][0].size());
+            (*t)[s][0][k] = c;
+        }
+    }
+
+    void noHystereticDamping() { d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0; }
+
     void mesh(size_t s1, size_t g1, size_t s2, size_t g2, double stiffness, double ratio) {
         if (d.constraintConnectionShaft1.empty()) {
             for (auto* t : {&d.constraintConnectionShaft1, &d.constraintConnectionShaft2, &d.constraintConnectionGear1,

@@ -63,7 +63,7 @@ void compareAtSpeeds(const SystemDefinitionData& data, double maxElement, size_t
     ModalProblem problem(model);
     QuadraticEigenSolver solver(problem.pencil);
     const std::vector<Mode> first = solveModes(problem, solver, 0.0, count, true);
-    problem.tune(first);
+    problem.tune(first, count);
     for (double rpm : rpms) {
         const std::vector<Mode> sparse = solveModes(problem, solver, rpm * kRpm, count, true);
         const std::vector<Mode> dense = ds::test::denseModes(model, rpm * kRpm, count, true);

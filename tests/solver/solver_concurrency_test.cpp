@@ -1,0 +1,86 @@
+// The solver's thread pool under ThreadSanitizer: several solves at once, and a sweep cancelled
+// by an exception in one of its speeds.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <thread>
+
+#include "drivesys/samples/gear_chain.h"
+#include "drivesys/solver/parallel.h"
+#include "drivesys/solver/solver.h"
+
+namespace {
+
+TEST(SolverConcurrency, AnExceptionInOneItemStopsTheRunAndReachesTheCaller) {
+    for (unsigned threads : {1u, 2u, 4u}) {
+        std::atomic<int> produced{0};
+        std::vector<size_t> consumed;
+        try {
+            ds::solver::orderedParallel<size_t>(
+                200, threads, 2 * threads + 2,
+                [&](size_t i, unsigned) {
+                    ++produced;
+                    if (i == 17) throw std::runtime_error("speed 17 failed");
+                    return i * i;
+                },
+                [&](size_t i, size_t&& v) {
+                    EXPECT_EQ(v, i * i);
+                    consumed.push_back(i);
+                });
+            ADD_FAILURE() << "no exception";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "speed 17 failed");
+        }
+        // Taken in order, none past the failed item, and no more work started than the window.
+        for (size_t k = 0; k < consumed.size(); ++k) EXPECT_EQ(consumed[k], k);
+        EXPECT_LE(consumed.size(), 17u);
+        EXPECT_LE(produced.load(), int(17 + 2 * threads + 3)) << threads;
+    }
+}
+
+TEST(SolverConcurrency, SeveralSweepsAtOnceGiveTheirOneThreadResults) {
+    ds::GearChainOptions o;
+    o.shafts = 2;
+    o.elementsPerShaft = 8;
+    o.speeds = 6;
+    const SolverInput campbell = ds::gearChainSolverInput(o);
+    o.forced = true;
+    const SolverInput forced = ds::gearChainSolverInput(o);
+    auto solve = [](const SolverInput& in, unsigned threads) {
+        SolverOptions options = in.options;
+        options.threads = threads;
+        if (in.hasForcedResponse) options.forcedResponse = &in.forcedResponse;
+        SystemVibrationResults r;
+        const SolverReport report = SolveSystemDynamics(in.definition, in.general, r, options);
+        EXPECT_EQ(report.status, kSolverOk) << report.message;
+        return r.toJson().dump();
+    };
+    const std::string expectedCampbell = solve(campbell, 1), expectedForced = solve(forced, 1);
+    std::vector<std::string> got(4);
+    std::vector<std::thread> callers;
+    for (size_t k = 0; k < got.size(); ++k)
+        callers.emplace_back([&, k] { got[k] = solve(k % 2 ? forced : campbell, 2); });
+    for (std::thread& t : callers) t.join();
+    for (size_t k = 0; k < got.size(); ++k) EXPECT_EQ(got[k], k % 2 ? expectedForced : expectedCampbell) << k;
+}
+
+TEST(SolverConcurrency, AProgressCallbackThatThrowsCancelsTheSweep) {
+    ds::GearChainOptions o;
+    o.shafts = 2;
+    o.elementsPerShaft = 8;
+    o.speeds = 40;
+    SolverInput in = ds::gearChainSolverInput(o);
+    in.options.threads = 2;
+    size_t calls = 0;
+    in.options.progress = [&calls](size_t done, size_t) {
+        ++calls;
+        if (done == 5) throw std::runtime_error("cancelled");
+    };
+    SystemVibrationResults r;
+    EXPECT_THROW(SolveSystemDynamics(in.definition, in.general, r, in.options), std::runtime_error);
+    EXPECT_EQ(calls, 5u);
+}
+
+}  // namespace
