@@ -232,7 +232,9 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
     // Krylov dimension: twice the eigenvalues asked for, and room to spare for few of them.
     const Index ncv = std::max<Index>(Index(s.krylovFactor * double(count)) + 1, count + 20);
     if (ncv >= states) {
-        if (w.M.size() == 0) w.M = w.pencil.combine(1, 0, 0, 0), w.K = w.pencil.combine(0, 0, 0, 1);
+        // (An Arnoldi run of this solver may have made M before, but never K.)
+        if (w.M.size() == 0) w.M = w.pencil.combine(1, 0, 0, 0);
+        if (w.K.size() == 0) w.K = w.pencil.combine(0, 0, 0, 1);
         const HousingModel* h = pen.housing;
         return solveWhole(denseWith(w.M, h, h && h->hasMass ? &h->M : nullptr), denseWith(w.pencil.combine(0, 1, omega, 0), h, nullptr),
                           denseWith(w.K, h, h ? &h->K : nullptr), s.scale);
