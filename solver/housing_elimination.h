@@ -87,6 +87,8 @@ public:
     void factorize(const Eigen::SparseMatrix<double>& q, double sigma);
     /// x = Q(σ)⁻¹ r over all DOF (x may not alias r).
     void solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
+    /// The reduced matrix of the last factorize (shafts and boundary; the benchmark's fill count).
+    const Eigen::SparseMatrix<double>& reducedMatrix() const { return reduced_; }
 
 private:
     const HousingElimination& e_;
