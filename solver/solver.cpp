@@ -382,6 +382,9 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
         report.dofCount = model.dofCount();
         report.nonZeros = size_t(model.K.nonZeros());
         reportHousing(model, report.housing);
+        if (report.housing.present && report.housing.rings.empty())
+            report.warnings.push_back("no bearing or connection sits on the housing: it moves on its own, its modes apart "
+                                      "from the shafts'");
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;

@@ -144,6 +144,20 @@ if [ ! -s "$out" ] || ! grep -q '^system_dynamics_status=0$' "$out"; then
 fi
 expect 2 "no such file: $(printf 'n\xe4').txt" record Shaft --in "$(printf 'n\xe4.txt')"
 
+# A definition's housing section: its stiffness file is read beside the definition and named when
+# it is missing or bad; a bearing beyond the mapping distance is refused by the solver, named.
+rotor='"systemDefinition": {"shaftsNames": [["S"]], "shaftE": [[2.1e11]], "shaftG": [[8.1e10]], "shaftRo": [[7850]],
+  "secLength": [[[0.3]]], "secLda": [[[0.03]]], "bearingName": [[["A", "B"]]],
+  "bearingPosition": [[[[0, 0, 0], [0, 0.3, 0]]]], "bearingStiffnessFxUx": [[[1e8, 1e8]]], "bearingStiffnessFzUz": [[[1e8, 1e8]]]}'
+mkdir -p defs
+printf 'UNITS m N\nNODES\n1 0 0 0\n2 0 0.3 0\nSTIFFNESS 3 LOWER\n1e9\n0 1e9\n0 0 1e9\n0 0 0 1e9\n0 0 0 0 1e9\n0 0 0 0 0 1e9\n' >defs/plate.txt
+echo "{$rotor, \"housing\": {\"stiffnessFile\": \"plate.txt\", \"maxMappingDistance\": 0.001}}" >defs/ok.json
+echo "{$rotor, \"housing\": {\"stiffnessFile\": \"nowhere.txt\"}}" >defs/missing.json
+echo "{$rotor, \"housing\": {\"stiffnessFile\": \"plate.txt\", \"frame\": {\"origin\": [0.1, 0, 0]}, \"maxMappingDistance\": 0.001}}" >defs/far.json
+expect 0 '"solverStatus": 0' solve defs/ok.json --modal
+expect 2 'housing\.stiffnessFile: .*nowhere\.txt: no such file' solve defs/missing.json
+expect 2 'bearing A \(bearingName\[0\]\[0\]\[0\]\) at \(0, 0, 0\) m is 100\.000 mm from the nearest node' solve defs/far.json
+
 # One output style: JSON everywhere.
 expect 0 '^\[' describe
 python3 -c 'import json,sys; json.load(open(sys.argv[1]))' out 2>/dev/null || [ ! -x "$(command -v python3)" ] ||

@@ -134,6 +134,13 @@ TEST(HousingModal, SpringInSeriesWithTheBearingOfAJeffcottRotor) {
         EXPECT_NEAR(got[i], expected[i], 1e-8 * expected[i]) << i;
         EXPECT_EQ(rigid.report.modes[i].description, grounded.report.modes[i].description) << i;
     }
+    // A housing that no ring sits on stands apart, and the report says so.
+    HousingDefinition apart = h;
+    apart.maxMappingDistance = 0.0;
+    const Solved alone = solve(b, 0, &apart);
+    EXPECT_TRUE(alone.report.housing.rings.empty());
+    ASSERT_EQ(alone.report.warnings.size(), 1u);
+    EXPECT_NE(alone.report.warnings[0].find("no bearing or connection sits on the housing"), std::string::npos);
     // A torsion-only analysis leaves the housing out, and says so.
     RotorBuilder torsion = b;
     torsion.d.solveOnlyTorsionalVibrations = 1;

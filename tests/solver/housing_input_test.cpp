@@ -105,11 +105,11 @@ TEST(HousingSection, BadSectionsAreRefusedNamingTheKey) {
         {R"({"stiffnessFile": "two.txt", "sharedNodes": [11.5]})", "housing.sharedNodes[0]: not a whole number"},
         {R"([1])", "housing: not an object"},
     };
-    for (const auto& [text, fragment] : cases) {
+    for (const auto& c : cases) {
         std::vector<std::string> unknown;
         const std::string what =
-            messageOf([&] { ReadHousingDefinition(json::parse(text), dir.path.string(), unknown); });
-        EXPECT_NE(what.find(fragment), std::string::npos) << text << " → " << what;
+            messageOf([&] { ReadHousingDefinition(json::parse(c.first), dir.path.string(), unknown); });
+        EXPECT_NE(what.find(c.second), std::string::npos) << c.first << " → " << what;
     }
     // Units from the section make a file without them usable.
     std::vector<std::string> unknown;
