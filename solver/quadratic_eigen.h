@@ -72,7 +72,9 @@ struct QuadraticEigenSettings {
 };
 
 struct QuadraticEigenResult {
-    /// Eigenvalues λ (1/s) and the displacement part u of their eigenvectors (columns).
+    /// Eigenvalues λ (1/s) and the displacement part u of their eigenvectors (columns): of the
+    /// Arnoldi runs those with Im λ ≥ 0 only (the others are their conjugates), of a problem
+    /// solved whole every one.
     Eigen::VectorXcd lambda;
     Eigen::MatrixXcd shapes;
     /// Eigenvalues asked for, and how many converged (all of them unless Arnoldi gave up).
