@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 std::vector<CurveCrossing> FindCurveCrossings(std::span<const double> x, std::span<const double> a, std::span<const double> b) {
     const size_t n = std::min({x.size(), a.size(), b.size()});
@@ -63,11 +64,18 @@ std::vector<HalfPowerPeak> FindHalfPowerPeaks(std::span<const double> x, std::sp
                 p.amplitude = 1.0 / std::sqrt(uv);
             }
         }
-        // Half-power points: where 1/A² (linear between samples) reaches 2/A²_peak. A vertex so far
-        // above the samples that the largest one is below half power is not trusted.
+        // A peak so narrow that even its largest sample is below half power is not resolved by
+        // the grid: its band cannot be measured.
+        auto unresolved = [&](HalfPowerPeak& q) {
+            q.resolved = false;
+            q.x = x[i];
+            q.amplitude = A[i];
+            q.lower = q.upper = q.amplificationFactor = std::numeric_limits<double>::quiet_NaN();
+            out.push_back(q);
+        };
         if (inverseSquare(i) >= 2.0 / (p.amplitude * p.amplitude)) {
-            p.x = x[i];
-            p.amplitude = A[i];
+            unresolved(p);
+            continue;
         }
         const double level = 2.0 / (p.amplitude * p.amplitude);
         auto halfPower = [&](int step, double& at) {
@@ -84,6 +92,12 @@ std::vector<HalfPowerPeak> FindHalfPowerPeaks(std::span<const double> x, std::sp
             }
         };
         if (!halfPower(-1, p.lower) || !halfPower(+1, p.upper) || !(p.upper > p.lower)) continue;
+        // A band narrower than the steps around the peak is not measured by them: linear between
+        // samples far outside it, 1/A² puts the half-power points too near the peak.
+        if (p.upper - p.lower < std::max(x1 - x0, x2 - x1)) {
+            unresolved(p);
+            continue;
+        }
         p.amplificationFactor = std::abs(p.x) / (p.upper - p.lower);
         if (std::isfinite(p.amplificationFactor)) out.push_back(p);
     }

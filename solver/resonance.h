@@ -38,19 +38,25 @@ struct DRIVESYS_API HalfPowerPeak {
     double lower = 0.0, upper = 0.0;
     /// x / (upper − lower): for a mode of damping ratio ζ about 1/(2ζ).
     double amplificationFactor = 0.0;
+    /// False for a peak narrower than the grid: then lower, upper and amplificationFactor are
+    /// NaN, and x and amplitude those of the largest sample.
+    bool resolved = true;
 };
 
 /// The peaks of `amplitude` over the ascending abscissae `x` (interior local maxima of at least
 /// `minRelativeHeight` times the largest amplitude) whose half-power points both lie inside the
 /// sweep before the curve rises above the peak again; others are left out (an edge peak, or a
-/// shoulder on the flank of a higher one).
+/// shoulder on the flank of a higher one). A peak the grid does not resolve, one whose
+/// half-power band is narrower than the steps on either side of its largest sample, is returned
+/// unresolved: its band cannot be measured.
 ///
 /// Interpolation: near a resonance the squared amplitude is a Lorentzian, A² = c / ((x − x₀)² + γ²),
 /// so 1/A² is a parabola in x. The peak is the vertex of the parabola through the three samples
-/// around the largest one, the half-power points are where 1/A², taken linear between the two
-/// samples around them, reaches 2/A²_peak. Both are exact for a Lorentzian sampled on any grid
-/// near its top; for a single-DOF frequency response, AF = x_peak / (upper − lower) falls short of
-/// 1/(2ζ) by about 2ζ² relative (the method's own error; see the tests).
+/// around the largest one (exact for a Lorentzian); the half-power points are where 1/A², taken
+/// linear between the two samples around each, reaches 2/A²_peak. For a single-DOF frequency
+/// response, AF = x_peak / (upper − lower) falls short of 1/(2ζ) by about 2ζ² relative (the
+/// method's own error; see the tests), plus the interpolation's, which shrinks with the square
+/// of the samples per bandwidth.
 ///
 /// Returns nothing when x does not ascend strictly or the spans differ in length.
 DRIVESYS_API std::vector<HalfPowerPeak> FindHalfPowerPeaks(std::span<const double> x, std::span<const double> amplitude,

@@ -10,8 +10,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 /// A forced-response peak belongs to a critical speed of the same mode and excitation when it
-/// lies within this share of the critical speed.
-constexpr double kPeakNearCritical = 0.1;
+/// lies within this share of the critical speed, or within twice its half-power bandwidth.
+constexpr double kPeakNearCritical = 0.02;
 /// A damping ratio below this is unstable: the rounding of an undamped mode's eigenvalue leaves
 /// its ζ within about 1e-12 of 0.
 constexpr double kUnstableZeta = -1e-8;
@@ -294,8 +294,14 @@ void fillMargins(const SystemVibrationResults& r, const SummaryOptions& o, Syste
     for (CriticalSpeed& cs : s.criticalSpeeds) {
         cs.amplificationFactor = cs.dampingRatio > 0 ? 1.0 / (2.0 * cs.dampingRatio) : INFINITY;
         for (const ResonancePeak& p : s.peaks) {
-            if (p.branch != long(cs.branch) || orderLineOf(s, r, o, p.excitationIndex) != cs.orderLine) continue;
-            if (std::abs(p.peak.x - cs.speed) > kPeakNearCritical * std::max(std::abs(cs.speed), 1e-9)) continue;
+            if (!p.peak.resolved || p.branch != long(cs.branch) || orderLineOf(s, r, o, p.excitationIndex) != cs.orderLine) continue;
+            // A resonance peaks at its critical speed to within a fraction of its bandwidth (and
+            // the grid): a peak farther away is another mode's.
+            const double near = std::max(2.0 * (p.peak.upper - p.peak.lower), kPeakNearCritical * std::abs(cs.speed));
+            if (std::abs(p.peak.x - cs.speed) > near) continue;
+            // Nor is a peak whose sharpness is more than a factor 3 from the curve's 1/(2ζ).
+            const double modal = cs.dampingRatio > 0 ? 1.0 / (2.0 * cs.dampingRatio) : INFINITY;
+            if (p.peak.amplificationFactor > 3 * modal || 3 * p.peak.amplificationFactor < modal) continue;
             if (!cs.afFromResponse || p.peak.amplificationFactor > cs.amplificationFactor) {
                 cs.amplificationFactor = p.peak.amplificationFactor;
                 cs.afFromResponse = true;
@@ -326,11 +332,17 @@ void fillWarnings(const SolverReport& report, const SummaryOptions& o, SystemDyn
         else if (std::isfinite(b.instabilityOnset))
             s.warnings.push_back(fmt::format("Campbell curve '{}' turns unstable at {} 1/min, outside the operating range.",
                                              b.curve.id, number(b.instabilityOnset)));
+    std::string light;
+    size_t lightCount = 0;
     for (const ModeSummary& m : s.modes)
-        if (m.lightlyDamped)
-            s.warnings.push_back(fmt::format("Mode '{}' at {} Hz is lightly damped: δ = {} < {}.", m.stability.description,
-                                             number(m.stability.frequency), number(m.stability.logDecrement),
-                                             number(o.minLogDecrement)));
+        if (m.lightlyDamped) {
+            light += fmt::format("{}'{}' at {} Hz (δ = {})", lightCount++ ? ", " : "", m.stability.description,
+                                 number(m.stability.frequency), number(m.stability.logDecrement));
+        }
+    if (lightCount > 0)
+        s.warnings.push_back(fmt::format("{} lightly damped at the nominal speed (δ < {}): {}.",
+                                         lightCount == 1 ? std::string("One mode is") : fmt::format("{} modes are", lightCount),
+                                         number(o.minLogDecrement), light));
     for (size_t i = 0; i < s.criticalSpeeds.size(); ++i) {
         const CriticalSpeed& c = s.criticalSpeeds[i];
         if (c.marginSufficient) continue;
@@ -339,6 +351,11 @@ void fillWarnings(const SolverReport& report, const SummaryOptions& o, SystemDyn
             c.mode, c.excitation, number(c.speed), c.inOperatingRange ? ", inside the operating range" : "", number(c.margin),
             number(c.requiredMargin), number(c.amplificationFactor), c.afFromResponse ? " from the forced response" : " from ζ"));
     }
+    const size_t unresolved = size_t(std::count_if(s.peaks.begin(), s.peaks.end(), [](const ResonancePeak& p) { return !p.peak.resolved; }));
+    if (unresolved > 0)
+        s.warnings.push_back(fmt::format("{} forced-response peak{} narrower than the speed grid: no amplification factor "
+                                         "measured (compute the forced response at more speeds).",
+                                         unresolved, unresolved == 1 ? " is" : "s are"));
     for (const std::string& w : report.warnings) s.warnings.push_back("Solver: " + w);
 }
 

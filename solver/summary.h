@@ -99,8 +99,10 @@ struct DRIVESYS_API CriticalSpeed {
     double speed = 0.0, frequency = 0.0, dampingRatio = 0.0, logDecrement = 0.0;
     int whirl = 0;
     /// Amplification factor: the largest half-power AF of a forced-response peak of this mode
-    /// under this excitation near this speed when there is one (afFromResponse), else 1/(2ζ) of
-    /// the curve at the crossing (infinite for ζ ≤ 0).
+    /// under this excitation at this speed when there is one (afFromResponse), else 1/(2ζ) of the
+    /// curve at the crossing (infinite for ζ ≤ 0). A peak is taken when it lies within 2 % of the
+    /// speed or twice its bandwidth, and its AF within a factor 3 of 1/(2ζ): a peak farther off,
+    /// or of another sharpness, is another mode's.
     double amplificationFactor = 0.0;
     bool afFromResponse = false;
     /// Separation margin from the operating range and the margin the AF requires, percent.

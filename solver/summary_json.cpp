@@ -100,6 +100,7 @@ json SummaryToJson(const SystemDynamicsSummary& s) {
                               {"lowerHalfPowerSpeed", num(p.peak.lower)},
                               {"upperHalfPowerSpeed", num(p.peak.upper)},
                               {"amplificationFactor", num(p.peak.amplificationFactor)},
+                              {"resolved", p.peak.resolved},
                               {"frequency", num(p.frequency)},
                               {"mode", p.mode},
                               {"curve", p.branch >= 0 ? json(p.branch) : json(nullptr)}});
