@@ -213,6 +213,14 @@ TEST(Resonance, PeaksWithoutBothHalfPowerPointsAreLeftOut) {
     // Rising to the end: no interior peak. A shoulder on the flank of a higher peak: not resolved.
     EXPECT_TRUE(FindHalfPowerPeaks(x, std::vector<double>{1, 2, 3, 4, 5, 6, 7}).empty());
     EXPECT_TRUE(FindHalfPowerPeaks(x, std::vector<double>{1, 5, 4.9, 8, 10, 3, 1}).size() == 1);
+    // A peak narrower than the grid: returned, but unresolved, at its largest sample.
+    const std::vector<double> spike{1, 1.1, 1.2, 50, 1.2, 1.1, 1};
+    const std::vector<HalfPowerPeak> narrow = FindHalfPowerPeaks(x, spike);
+    ASSERT_EQ(narrow.size(), 1u);
+    EXPECT_FALSE(narrow[0].resolved);
+    EXPECT_EQ(narrow[0].x, 3.0);
+    EXPECT_EQ(narrow[0].amplitude, 50.0);
+    EXPECT_TRUE(std::isnan(narrow[0].amplificationFactor));
     // The abscissae must ascend.
     EXPECT_TRUE(FindHalfPowerPeaks(std::vector<double>{0, 2, 1}, std::vector<double>{0, 1, 0}).empty());
 }
