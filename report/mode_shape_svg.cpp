@@ -79,7 +79,7 @@ std::string modeShapeSvg(const ModeShape& shape, const std::string& title, const
     const double height = 64 + double(std::max<size_t>(1, lines.size())) * (kPanelHeight + kPanelGap) + 10;
     SvgWriter svg(kWidth, std::max(height, shape.dominant == 0 ? 500.0 : 300.0), false);
     svg.element("rect", {{"width", "100%"}, {"height", "100%"}, {"fill", "white"}});
-    svg.text(kPanelLeft - 60, 24, title, {{"font-size", "15"}, {"font-weight", "bold"}, {"fill", "#222222"}});
+    svg.text(kPanelLeft - 60, 24, shortText(title, 100), {{"font-size", "15"}, {"font-weight", "bold"}, {"fill", "#222222"}});
     const char* what = shape.dominant == 2 ? "torsion angle" : shape.dominant == 1 ? "axial deflection" : "lateral deflection";
     svg.text(kPanelLeft - 60, 44,
              fmt::format("{} along the shafts, scaled to 1 at the largest; drawn with the beam elements' shape functions", what),
