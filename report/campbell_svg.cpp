@@ -85,7 +85,11 @@ std::string campbellSvg(const SystemDynamicsSummary& s, const std::string& id) {
     for (const OrderLine& l : s.orderLines) {
         const Style& style = groups[{int(l.order.source), l.order.multiple}];
         svg.open("g", {{"class", "order-group"}, {"data-group", groupName(l.order)}});
-        plot.drawCurve({{x0, l.hzPerRpm * std::abs(x0)}, {x1, l.hzPerRpm * std::abs(x1)}}, strokeOf(style, 1.1));
+        // f = hzPerRpm · |n|: a V when the sweep passes through standstill.
+        std::vector<Point> ends{{x0, l.hzPerRpm * std::abs(x0)}};
+        if (x0 < 0 && x1 > 0) ends.emplace_back(0.0, 0.0);
+        ends.emplace_back(x1, l.hzPerRpm * std::abs(x1));
+        plot.drawCurve(ends, strokeOf(style, 1.1));
         // Label where the line leaves the plot: at the right edge, or at the top.
         const double fEnd = l.hzPerRpm * std::abs(plot.xAxis().max);
         const std::string text = fmt::format("{} {}\u00d7", l.order.source == ExcitationOrder::kMesh ? fmt::format("mesh {}", l.sourceIndex + 1)

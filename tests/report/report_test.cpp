@@ -86,6 +86,13 @@ TEST(Report, GearChainReportHasEverySectionSelfContainedAndFinite) {
     EXPECT_EQ(lines(doc.modesCsv), 1 + doc.summary.modes.size());
     EXPECT_EQ(lines(doc.criticalSpeedsCsv), 1 + doc.summary.criticalSpeeds.size());
     EXPECT_EQ(doc.modesCsv.find("nan"), std::string::npos);
+
+    // On a logarithmic amplitude axis: the same peaks, labelled, and still nothing not finite.
+    options.logAmplitude = true;
+    const ReportDocument logDoc = buildReport(input, solved, options);
+    EXPECT_NE(logDoc.html.find("(log)"), std::string::npos);
+    EXPECT_FALSE(holdsNonFinite(logDoc.html));
+    for (const std::string& svg : inlineSvgs(logDoc.html)) EXPECT_EQ(ds_test::xmlWellFormedFault(svg), "");
 }
 
 TEST(Report, WithoutCampbellSpeedsOrForcedResponseItSaysWhatItCouldNotFill) {
