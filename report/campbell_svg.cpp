@@ -114,14 +114,16 @@ std::string campbellSvg(const SystemDynamicsSummary& s, const std::string& id) {
     bool anyUnstable = false;
     svg.open("g", {{"class", "curves"}});
     for (const BranchSummary& b : s.branches) {
-        const auto [family, style] = familyOf(b);
+        const std::pair<std::string, Style> kind = familyOf(b);
+        const std::string& family = kind.first;
+        const Style& style = kind.second;
         if (std::none_of(familyLegend.begin(), familyLegend.end(), [&](const auto& e) { return e.first == family; }))
             familyLegend.emplace_back(family, style);
         std::vector<Point> points, unstable;
         const size_t n = std::min(s.campbellSpeeds.size(), b.curve.frequency.size());
         for (size_t j = 0; j < n; ++j) {
             points.emplace_back(s.campbellSpeeds[j], b.curve.frequency[j]);
-            const bool grows = j < b.curve.dampingRatio.size() && b.curve.dampingRatio[j] < -1e-8;
+            const bool grows = j < b.curve.dampingRatio.size() && b.curve.dampingRatio[j] < kUnstableDampingRatio;
             unstable.emplace_back(s.campbellSpeeds[j], grows ? b.curve.frequency[j] : NAN);
             anyUnstable = anyUnstable || grows;
         }

@@ -17,7 +17,9 @@ std::string num(double v) { return SvgWriter::number(v); }
 
 /// Tick label of a linear axis: the decimals its step needs.
 std::string tickText(double v, double step) {
-    const int decimals = std::clamp(int(std::ceil(-std::log10(step) - 1e-9)), 0, 10);
+    double wanted = std::ceil(-std::log10(step) - 1e-9);
+    if (!(wanted > 0)) wanted = 0;  // also NaN
+    const int decimals = int(std::min(wanted, 10.0));
     const double scaled = step * std::pow(10.0, decimals);
     const int extra = std::abs(scaled - std::round(scaled)) > 1e-6 ? 1 : 0;
     return fmt::format("{:.{}f}", std::abs(v) < step * 1e-9 ? 0.0 : v, decimals + extra);
@@ -131,8 +133,9 @@ void PlotArea::drawFrame() {
             for (int k = k0; k <= k1; k += every) out.emplace_back(std::pow(10.0, k), decadeText(k));
             return out;
         }
-        for (int i = int(std::ceil(a.min / step - 1e-9)), n = 0; n <= 200; ++i, ++n) {
-            const double v = i * step;
+        const double first = std::ceil(a.min / step - 1e-9);  // in steps; may exceed any int
+        for (int n = 0; n <= 200 && std::isfinite(first); ++n) {
+            const double v = (first + n) * step;
             if (v > a.max + step * 1e-6) break;
             out.emplace_back(v, tickText(v, step));
         }

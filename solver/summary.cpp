@@ -12,9 +12,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 /// A forced-response peak belongs to a critical speed of the same mode and excitation when it
 /// lies within this share of the critical speed, or within twice its half-power bandwidth.
 constexpr double kPeakNearCritical = 0.02;
-/// A damping ratio below this is unstable: the rounding of an undamped mode's eigenvalue leaves
-/// its ζ within about 1e-12 of 0.
-constexpr double kUnstableZeta = -1e-8;
+
 
 std::string orderText(double multiple) { return fmt::format("{:g}\u00d7", multiple); }
 
@@ -60,7 +58,7 @@ void fillModes(const SystemVibrationResults& r, const SolverReport& report, cons
             m.supportShare = e.rigidTranslation + e.rigidRotation;
         }
         if (!m.stability.rigid) {
-            m.unstable = m.stability.dampingRatio < kUnstableZeta;
+            m.unstable = m.stability.dampingRatio < kUnstableDampingRatio;
             m.lightlyDamped = !m.unstable && m.stability.logDecrement < o.minLogDecrement;
         }
         s.modes.push_back(std::move(m));
@@ -84,7 +82,7 @@ void fillBranches(const SolverReport& report, SystemDynamicsSummary& s, const Su
         b.speedOfMinimum = n ? x[0] : 0.0;
         for (size_t j = 0; j < n; ++j) {
             if (c.logDecrement[j] < b.minLogDecrement) b.minLogDecrement = c.logDecrement[j], b.speedOfMinimum = x[j];
-            if (std::isnan(b.instabilityOnset) && c.dampingRatio[j] < kUnstableZeta) {
+            if (std::isnan(b.instabilityOnset) && c.dampingRatio[j] < kUnstableDampingRatio) {
                 // The zero of ζ between the last stable speed and this one.
                 b.instabilityOnset = x[j];
                 if (j > 0 && c.dampingRatio[j - 1] > 0) {
@@ -104,7 +102,7 @@ void fillBranches(const SolverReport& report, SystemDynamicsSummary& s, const Su
             if (std::isfinite(z)) zetas.push_back(z);
             if (std::isfinite(d)) decrements.push_back(d);
         }
-        for (double z : zetas) b.unstableInRange = b.unstableInRange || z < kUnstableZeta;
+        for (double z : zetas) b.unstableInRange = b.unstableInRange || z < kUnstableDampingRatio;
         for (double d : decrements) b.lightlyDampedInRange = b.lightlyDampedInRange || d < o.minLogDecrement;
         b.lightlyDampedInRange = b.lightlyDampedInRange && !b.unstableInRange;
         s.branches.push_back(std::move(b));

@@ -25,6 +25,10 @@
 #include "drivesys/solver/resonance.h"
 #include "drivesys/solver/solver.h"
 
+/// A damping ratio below this is unstable: the rounding of an undamped mode's eigenvalue leaves
+/// its ζ within about 1e-12 of 0.
+inline constexpr double kUnstableDampingRatio = -1e-8;
+
 /// An excitation order: a multiple of a shaft's speed, or a harmonic of a gear mesh's tooth-pass
 /// frequency (teeth × speed of its first gear).
 struct DRIVESYS_API ExcitationOrder {
