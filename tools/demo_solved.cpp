@@ -31,11 +31,13 @@ const DemoSolution& demoSolution() {
         SolverReport report = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
         if (report.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + report.message);
         s.dofCount = report.dofCount;
+        s.report = report;
         SystemVibrationResults forced;
         options.calculation = 1;
         options.forcedResponse = &s.forcedRun;
         report = SolveSystemDynamics(s.input.definition, s.input.general, forced, options);
         if (report.status != kSolverOk) throw std::runtime_error("sample forced response: " + report.message);
+        for (const std::string& w : report.warnings) s.report.warnings.push_back("forced response: " + w);
         s.results.forcedResponseResults = std::move(forced.forcedResponseResults);
         s.results.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis =
             std::move(forced.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis);

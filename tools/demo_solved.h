@@ -13,6 +13,9 @@ struct DemoSolution {
     /// Campbell diagram with the modal analysis at the nominal speed and the forced response, in
     /// one tree (performedCalculation 2; the diagrams read it as each calculation in turn).
     SystemVibrationResults results;
+    /// The Campbell solve's report (stability of the modes and curves), with the forced-response
+    /// solve's warnings added.
+    SolverReport report;
     size_t dofCount = 0;
     double seconds = 0.0;
 };
