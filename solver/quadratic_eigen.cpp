@@ -253,7 +253,8 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
 
     ShiftInvert op(w.lu, w.M, w.P, sigma, s.scale, deflate);
     ShiftInvertEigs eigs(op, count, ncv, sigma);
-    eigs.init();
+    if (s.start && s.start->size() == states) eigs.init(s.start->data());
+    else eigs.init();
     const Index nconv = eigs.compute(Spectra::SortRule::LargestMagn, s.maxRestarts, s.tolerance,
                                      Spectra::SortRule::LargestMagn);
     QuadraticEigenResult r;

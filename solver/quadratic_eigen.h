@@ -67,6 +67,9 @@ struct QuadraticEigenSettings {
     double tolerance = 1e-8;
     /// Krylov dimension per eigenvalue asked for (at least 20 more than them).
     double krylovFactor = 2.0;
+    /// Starting vector of the Arnoldi runs (2n: the displacement and the scaled velocity half),
+    /// or null for Spectra's own pseudo-random one.
+    const Eigen::VectorXd* start = nullptr;
     /// Restarts of the implicitly restarted Arnoldi method before it gives up.
     int maxRestarts = 60;
 };
