@@ -7,9 +7,10 @@
 # in the source tree as installed.
 #
 # The layers make up two shared libraries, drivesys::platform (the stand-ins of the suite's
-# platform libraries) and drivesys::drivesys (the system module), and two static libraries used
-# by the tool, the tests and the examples only: drivesys::samples (demo data) and
-# drivesys::render (the SVG pictures of diagrams).
+# platform libraries) and drivesys::drivesys (the system module), and three static libraries used
+# by the tool, the tests and the examples only: drivesys::samples (demo data),
+# drivesys::render (the SVG pictures of diagrams) and drivesys::report (the HTML report of a
+# solved definition).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -38,6 +39,7 @@ drivesys_layer(housing        housing         drivesys dynamics nfem)
 drivesys_layer(exports        exports         drivesys model module solver housing)
 drivesys_layer(samples        samples         samples model module solver)
 drivesys_layer(render         render          render ncore)
+drivesys_layer(report         report          report solver render)
 
 # The layers a layer sees: itself and everything below it.
 function(drivesys_layer_closure name out)
@@ -149,12 +151,14 @@ drivesys_library(drivesys_platform SHARED platform)
 drivesys_library(drivesys SHARED drivesys)
 drivesys_library(drivesys_samples STATIC samples)
 drivesys_library(drivesys_render STATIC render)
+drivesys_library(drivesys_report STATIC report)
 set_target_properties(drivesys_platform drivesys PROPERTIES VERSION ${PROJECT_VERSION}
                                                             SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 target_link_libraries(drivesys_platform PUBLIC nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen)
 target_link_libraries(drivesys PUBLIC drivesys::platform nlohmann_json::nlohmann_json PRIVATE fmt::fmt Eigen3::Eigen Threads::Threads ${DRIVESYS_KLU_LIBRARIES})
 target_link_libraries(drivesys_samples PUBLIC drivesys::drivesys)
 target_link_libraries(drivesys_render PUBLIC drivesys::platform PRIVATE fmt::fmt)
+target_link_libraries(drivesys_report PUBLIC drivesys::drivesys drivesys::render PRIVATE fmt::fmt)
 # Only the marked API leaves the shared libraries (DrivesysExports.cmake); the libFuzzer build
 # keeps its instrumentation's symbols and allows them undefined.
 include(${PROJECT_SOURCE_DIR}/cmake/DrivesysExports.cmake)
@@ -180,7 +184,7 @@ set(DRIVESYS_OBJECT_TARGETS ${DRIVESYS_OBJECTS_platform} ${DRIVESYS_OBJECTS_driv
 
 # The layer graph as docs/architecture.md shows it (the test "architecture_graph" compares the two).
 set(_graph "```mermaid\ngraph BT\n")
-foreach(lib platform drivesys samples render)
+foreach(lib platform drivesys samples render report)
   string(APPEND _graph "  subgraph drivesys::${lib}\n")
   foreach(layer IN LISTS DRIVESYS_LAYERS)
     if(_ds_lib_${layer} STREQUAL lib)

@@ -6,8 +6,8 @@
 
 namespace ds {
 
-SvgWriter::SvgWriter(double width, double height) {
-    out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+SvgWriter::SvgWriter(double width, double height, bool standalone) {
+    if (standalone) out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out_ += fmt::format(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0}\" height=\"{1}\" viewBox=\"0 0 {0} {1}\" "
         "font-family=\"DejaVu Sans, Arial, Helvetica, sans-serif\">\n",

@@ -15,8 +15,9 @@ class SvgWriter {
 public:
     using Attributes = std::vector<std::pair<std::string, std::string>>;
 
-    /// Starts a document of the given size in user units (= pixels).
-    SvgWriter(double width, double height);
+    /// Starts a document of the given size in user units (= pixels). `standalone`: with the XML
+    /// declaration, as a file of its own; without it for an SVG element inside an HTML page.
+    SvgWriter(double width, double height, bool standalone = true);
 
     /// Opens an element that takes children (g, defs, clipPath, ...).
     void open(std::string_view tag, const Attributes& attributes = {});

@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build nlohmann-json3-dev libfmt-dev libeigen3-dev libspectra-dev libsuitesparse-dev libcli11-dev
       googletest libgtest-dev libgmock-dev libbenchmark-dev python3 python3-jsonschema libexpat1-dev clang-14 libclang-rt-14-dev ccache
-      pkg-config)
+      pkg-config chromium)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

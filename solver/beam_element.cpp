@@ -96,7 +96,24 @@ BeamElementMatrices timoshenkoElement(double L, const BeamSection& sec, const Be
         e.gyroscopic += w * polar * (rz.transpose() * rx - rx.transpose() * rz);
     }
     e.mass = e.massLateral + e.massAxial + e.massTorsion;
+    e.length = L;
+    e.phiXY = phiXY;
+    e.phiYZ = phiYZ;
     return e;
+}
+
+std::array<double, 4> bendingShape(double xi, double length, double phi) { return planeShape(xi, length, phi).N; }
+
+ElementMotion elementMotion(const BeamElementMatrices& e, const ComplexVector12& q, double xi) {
+    ElementMotion m;
+    const std::array<double, 4> nxy = bendingShape(xi, e.length, e.phiXY), nyz = bendingShape(xi, e.length, e.phiYZ);
+    for (int k = 0; k < 4; ++k) {
+        m.ux += nxy[size_t(k)] * kPlaneXY.sign[size_t(k)] * q(kPlaneXY.index[size_t(k)]);
+        m.uz += nyz[size_t(k)] * kPlaneYZ.sign[size_t(k)] * q(kPlaneYZ.index[size_t(k)]);
+    }
+    m.uy = (1.0 - xi) * q(1) + xi * q(7);
+    m.ry = (1.0 - xi) * q(4) + xi * q(10);
+    return m;
 }
 
 }  // namespace ds::solver

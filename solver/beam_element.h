@@ -9,10 +9,13 @@
 // Units: lengths m, E and G in Pa, density kg/m³, areas m², second moments m⁴. The matrices come
 // out in N/m, N, N·m/rad (stiffness), kg, kg·m, kg·m² (mass) and kg·m² (gyroscopic, per rad/s).
 #include <Eigen/Core>
+#include <array>
+#include <complex>
 
 namespace ds::solver {
 
 using Matrix12 = Eigen::Matrix<double, 12, 12>;
+using ComplexVector12 = Eigen::Matrix<std::complex<double>, 12, 1>;
 
 /// Cross-section of one element. `Ixx` resists bending in the y-z plane (rotation about x),
 /// `Izz` bending in the x-y plane, `J` is the torsion constant (Ixx + Izz for a round section).
@@ -48,6 +51,10 @@ struct BeamElementMatrices {
     Matrix12 massLateral = Matrix12::Zero();
     Matrix12 massAxial = Matrix12::Zero();
     Matrix12 massTorsion = Matrix12::Zero();
+    /// The parameters of the shape functions the matrices come from: the element's length (m) and
+    /// its shear parameters Φ = 12 E I / (κ G A L²) of bending in the x-y plane (I = Izz) and in
+    /// the y-z plane (I = Ixx); 0 without shear deformation.
+    double length = 0.0, phiXY = 0.0, phiYZ = 0.0;
 
     Matrix12 stiffness() const { return axial + torsion + bendingXY + bendingYZ + shearXY + shearYZ; }
 };
@@ -61,5 +68,18 @@ struct BeamElementMatrices {
 /// integrated from the same shape functions (4-point Gauss, exact for their degree). Axial and
 /// torsional motion use the linear bar element (consistent mass).
 BeamElementMatrices timoshenkoElement(double length, const BeamSection& section, const BeamMaterial& material);
+
+/// Deflection shape functions of one bending plane at ξ = s/L in [0, 1] for the plane's
+/// (w1, θ1, w2, θ2): w(ξ) = Σ N_k q_k, the element's own cubic interpolation with shear
+/// parameter Φ (Φ = 0: the Hermite cubics of the Euler–Bernoulli beam).
+std::array<double, 4> bendingShape(double xi, double length, double phi);
+
+/// Motion inside an element at ξ = s/L in [0, 1] from its twelve nodal values q (in the order of
+/// the matrices): lateral deflections ux, uz (m, the bending shape functions of their planes),
+/// axial deflection uy (m) and torsion ry (rad) (the bar's linear interpolation).
+struct ElementMotion {
+    std::complex<double> ux, uy, uz, ry;
+};
+ElementMotion elementMotion(const BeamElementMatrices& element, const ComplexVector12& q, double xi);
 
 }  // namespace ds::solver

@@ -316,7 +316,7 @@ void ModalProblem::tune(const std::vector<Mode>& modes, size_t wanted) {
 }
 
 std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& solver, double omega, size_t count,
-                             bool withRigid) {
+                             bool withRigid, const std::vector<Mode>* near) {
     const ShaftSystemModel& m = problem.model;
     const Index states = 2 * Index(m.dofCount());
     const double zero = kZeroRoot * problem.settings.scale;
@@ -325,6 +325,29 @@ std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& 
     // cut in half at the edge. Free rigid-body motions are left out of the runs.
     const Eigen::MatrixXd free = problem.freeRigidMotions(omega);
     Index nev = Index(2 * count + 2);
+    // A warm start: the sum of the nearby modes' states z = (u, λu/s), real and imaginary parts
+    // (so both roots of a pair), each mode M-normalised; as many roots asked for as it holds.
+    Eigen::VectorXd start;
+    if (near && near->size() >= count && count > 0) {
+        start = Eigen::VectorXd::Zero(states);
+        size_t used = 0;
+        for (const Mode& mode : *near) {
+            if (mode.rigid) continue;
+            const double norm = std::sqrt(std::max(0.0, quad(m.M, mode.shape)));
+            if (!(norm > 0) || mode.shape.size() != Index(m.dofCount())) continue;
+            const Eigen::VectorXcd u = mode.shape / norm, v = u * (mode.linearRoot / settings.scale);
+            start.head(u.size()) += u.real() + u.imag();
+            start.tail(u.size()) += v.real() + v.imag();
+            ++used;
+        }
+        if (used >= count && start.allFinite()) {
+            settings.start = &start;
+            nev = Index(2 * used);
+            // The space looked for is nearly in the first Krylov vectors: a smaller basis
+            // converges at its first factorisation.
+            settings.krylovFactor = 1.5;
+        }
+    }
     std::vector<Mode> elastic;
     std::vector<Eigen::VectorXcd> rigid;
     for (int attempt = 0;; ++attempt) {
@@ -341,7 +364,7 @@ std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& 
             }
             if (!(lambda.imag() > 1e-12 * problem.settings.scale)) continue;
             Mode mode;
-            mode.lambda = lambda;
+            mode.lambda = mode.linearRoot = lambda;
             mode.shape = r.shapes.col(i);
             elastic.push_back(std::move(mode));
         }
@@ -354,6 +377,8 @@ std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& 
                                              "eigenvalues converged)",
                                              std::min(elastic.size(), count), count, omega, r.converged, r.requested));
         }
+        settings.start = nullptr;                                       // a cold start from here on
+        settings.krylovFactor = problem.settings.krylovFactor;
         if (complete) nev += Index(2 * (count - elastic.size()) + 4);  // rigid or overdamped roots took the room
         else settings.maxRestarts *= 3;                                 // more restarts, then give up
     }

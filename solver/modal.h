@@ -38,8 +38,8 @@ struct Mode {
     double frequency = 0.0;
     /// Modal damping ratio ζ = −Re λ / |λ| (negative: the mode grows).
     double dampingRatio = 0.0;
-    /// Eigenvalue, 1/s.
-    std::complex<double> lambda;
+    /// Eigenvalue, 1/s; and the root the Arnoldi run found, before hysteretic damping was added.
+    std::complex<double> lambda, linearRoot;
     bool rigid = false;
     /// +1 forward, −1 backward whirl, 0 none (planar orbit, or no lateral motion).
     int whirl = 0;
@@ -92,8 +92,12 @@ private:
 /// first (when `withRigid`), then `count` elastic modes (fewer only when the model has fewer).
 /// Descriptions and whirl are set. Throws NumericalError when the eigenvalue solver does not
 /// reach them (the message says how many it reached).
+///
+/// `near`: the elastic modes of a nearby speed (at least `count` of them), to start the Arnoldi
+/// run from: the sum of their states spans nearly the space looked for, and the run asks for just
+/// as many roots (2 per mode), so that it converges in a fraction of the steps of a cold start.
 std::vector<Mode> solveModes(const ModalProblem& problem, QuadraticEigenSolver& solver, double omega, size_t count,
-                             bool withRigid);
+                             bool withRigid, const std::vector<Mode>* near = nullptr);
 
 /// Energies, whirl and names of modes sorted as solveModes returns them. A mode whose kinetic
 /// energy is mostly the housing's is named as a housing mode ("1st housing").

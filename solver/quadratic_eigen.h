@@ -76,12 +76,17 @@ struct QuadraticEigenSettings {
     double tolerance = 1e-8;
     /// Krylov dimension per eigenvalue asked for (at least 20 more than them).
     double krylovFactor = 2.0;
+    /// Starting vector of the Arnoldi runs (2n: the displacement and the scaled velocity half),
+    /// or null for Spectra's own pseudo-random one.
+    const Eigen::VectorXd* start = nullptr;
     /// Restarts of the implicitly restarted Arnoldi method before it gives up.
     int maxRestarts = 60;
 };
 
 struct QuadraticEigenResult {
-    /// Eigenvalues λ (1/s) and the displacement part u of their eigenvectors (columns).
+    /// Eigenvalues λ (1/s) and the displacement part u of their eigenvectors (columns): of the
+    /// Arnoldi runs those with Im λ ≥ 0 only (the others are their conjugates), of a problem
+    /// solved whole every one.
     Eigen::VectorXcd lambda;
     Eigen::MatrixXcd shapes;
     /// Eigenvalues asked for, and how many converged (all of them unless Arnoldi gave up).

@@ -30,6 +30,9 @@ unsigned modeCount(const SystemDefinitionData& d, const SolverOptions& o) {
 /// enters the lowest `count` from above, or leaves them upwards.
 size_t campbellCandidates(unsigned count) { return size_t(count) + std::max<size_t>(4, count / 5); }
 
+/// Speeds solved one after the other, each from the modes of the one before.
+constexpr size_t kChain = 4;
+
 /// A tracked branch is lost when the best match at the next speed has a MAC below this: the
 /// mode has left the computed ones. (A mode of a round shaft at rest has MAC 1/2 with both of
 /// its whirling successors, so the bound stays below that.)
@@ -46,8 +49,8 @@ double physicalMemory() {
 ///   beam elements with their matrices                      ~14 kB per node
 ///   the sparse matrices (16 of them, ≤ 24 nonzeros a row)  ~4.6 kB per DOF
 ///   the pencil's union pattern, Q(σ), P and KLU's factors  ~2 kB per DOF
-///   per thread: the Arnoldi basis 2n × ncv, its Ritz vectors and shapes (n × nev, complex),
-///     the speeds waiting to be tracked (n × modes, complex)  ~(16 ncv + 48 nev) B per DOF
+///   per thread: the Arnoldi basis 2n × ncv and the shapes of its modes (n × modes, complex);
+///     for a sweep also the runs of speeds waiting to be tracked (kChain speeds each)
 ///   forced response, per thread: a force and a solution per excitation (32 B per DOF each);
 ///     per speed: 4 series × 3 rows × 2 domains × 32 B per excitation and carrier, where every
 ///     node is a carrier when results along the length are asked for.
@@ -56,9 +59,9 @@ double estimateSolveBytes(size_t nodes, size_t dof, const SystemDefinitionData& 
     const double n = double(dof), t = double(threads);
     double bytes = 14e3 * double(nodes) + 6.6e3 * n;
     if (calculation == 0 || calculation == 2) {
-        const double nev = 2.0 * (modes + std::max(4u, modes / 5)) + 2, ncv = std::max(2 * nev + 1, nev + 20);
-        const double perThread = n * (16 * ncv + 48 * nev);
-        bytes += perThread * (calculation == 2 ? t + 2 * t + 2 : 1.0);
+        const double c = double(campbellCandidates(modes)), nev = 2 * c + 2, ncv = 2 * nev + 1;
+        bytes += t * n * (16 * ncv + 16 * c);
+        if (calculation == 2) bytes += (t + 1) * double(kChain) * c * 16 * n;
     }
     if (calculation == 1 && run) {
         size_t meshes = 0;
@@ -242,6 +245,7 @@ private:
 
 /// The Campbell sweep: modes at every speed (on a pool of threads), tracked by their shapes in
 /// the order of the speeds.
+/// `nominalModes`: every mode found at the nominal speed (the candidates of a sweep).
 void campbell(const ModalProblem& problem, const std::vector<Mode>& nominalModes, const std::vector<double>& speeds,
               double nominal, unsigned count, const SolverOptions& options, SystemVibrationResults& r,
               SolverReport& report) {
@@ -249,23 +253,40 @@ void campbell(const ModalProblem& problem, const std::vector<Mode>& nominalModes
     std::vector<Mode> nominalElastic;
     for (const Mode& mode : nominalModes)
         if (!mode.rigid) nominalElastic.push_back(mode);
-    r.resCampbell.push_back(campbellEntry(model, nominal, nominalElastic));
+    r.resCampbell.push_back(campbellEntry(
+        model, nominal, std::vector<Mode>(nominalElastic.begin(), nominalElastic.begin() + std::min<size_t>(count, nominalElastic.size()))));
 
     const size_t candidates = campbellCandidates(count);
-    const unsigned threads = std::min<unsigned>(threadCount(options.threads), unsigned(std::max<size_t>(1, speeds.size())));
+    // The sweep in runs of kChain consecutive speeds: each speed starts its Arnoldi run from the
+    // modes of the one before (the first of a run from the nominal speed's), which takes a
+    // fraction of a cold start's steps. Runs are independent and always the same, so the speeds
+    // come out the same whichever thread solves them.
+    const size_t runs = (speeds.size() + kChain - 1) / kChain;
+    const unsigned threads = std::min<unsigned>(threadCount(options.threads), unsigned(std::max<size_t>(1, runs)));
     std::vector<std::unique_ptr<QuadraticEigenSolver>> solvers(threads);
     BranchTracker tracker(model, count);
-    orderedParallel<std::vector<Mode>>(
-        speeds.size(), threads, 2 * size_t(threads) + 2,
-        [&](size_t j, unsigned worker) {
+    using Run = std::vector<std::vector<Mode>>;
+    orderedParallel<Run>(
+        runs, threads, size_t(threads) + 1,
+        [&](size_t k, unsigned worker) {
             if (!solvers[worker]) solvers[worker] = std::make_unique<QuadraticEigenSolver>(problem.pencil);
-            return solveModes(problem, *solvers[worker], speeds[j] * kRpmToRadPerSecond, candidates, false);
+            Run run;
+            run.reserve(kChain);
+            const std::vector<Mode>* near = &nominalElastic;
+            for (size_t j = k * kChain; j < std::min(speeds.size(), (k + 1) * kChain); ++j) {
+                run.push_back(solveModes(problem, *solvers[worker], speeds[j] * kRpmToRadPerSecond, candidates, false, near));
+                near = &run.back();
+            }
+            return run;
         },
-        [&](size_t j, std::vector<Mode>&& modes) {
-            tracker.add(j, modes);
-            std::vector<Mode> lowest(modes.begin(), modes.begin() + std::min<size_t>(count, modes.size()));
-            r.resCampbell.push_back(campbellEntry(model, speeds[j], lowest));
-            if (options.progress) options.progress(j + 1, speeds.size());
+        [&](size_t k, Run&& run) {
+            for (size_t i = 0; i < run.size(); ++i) {
+                const size_t j = k * kChain + i;
+                tracker.add(j, run[i]);
+                std::vector<Mode> lowest(run[i].begin(), run[i].begin() + std::min<size_t>(count, run[i].size()));
+                r.resCampbell.push_back(campbellEntry(model, speeds[j], lowest));
+                if (options.progress) options.progress(j + 1, speeds.size());
+            }
         });
     tracker.finish(speeds, r, report.campbell);
 }
@@ -389,7 +410,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
             ForcedResponseDefinitionsStruct defaults;
             const ForcedResponseDefinitionsStruct& run = options.forcedResponse ? *options.forcedResponse : defaults;
             checkForcedResponseRun(model, d, run);  // refuses oversized runs before any work
-            report.warnings = unimplementedOptions(run);
+            for (std::string& warning : unimplementedOptions(run)) report.warnings.push_back(std::move(warning));
         }
         fillSystemTables(model, d, nominal, results);
         results.controllingShaftNominalSpeed = nominal;
@@ -417,7 +438,7 @@ SolverReport SolveSystemDynamics(const SystemDefinition& definition, const Gener
                 }
                 report.housing.factorisedNonZeros = size_t(problem.pencil.factorisedNonZeros());
             }
-            if (calculation == 2) campbell(problem, shown, d.campbellSpeed, nominal, count, options, results, report);
+            if (calculation == 2) campbell(problem, modes, d.campbellSpeed, nominal, count, options, results, report);
         }
         if (calculation == 1) {
             ForcedResponseDefinitionsStruct defaults;

@@ -158,6 +158,29 @@ expect 0 '"solverStatus": 0' solve defs/ok.json --modal
 expect 2 'housing\.stiffnessFile: .*nowhere\.txt: no such file' solve defs/missing.json
 expect 2 'bearing A \(bearingName\[0\]\[0\]\[0\]\) at \(0, 0, 0\) m is 100\.000 mm from the nearest node' solve defs/far.json
 
+# The results summary and the report: bad options are named; a definition without Campbell speeds
+# or forced response still gives a report, which says what it could not fill.
+cat >rotor.json <<'JSON'
+{"systemDefinition": {"shaftsNames": [["rotor"]], "shaftOrigin": [[[0, 0, 0]]], "shaftE": [[2.1e11]], "shaftG": [[8.1e10]],
+ "shaftRo": [[7850]], "secLength": [[[0.5]]], "secLda": [[[0.05]]], "bearingName": [[["A", "B"]]],
+ "bearingPosition": [[[[0, 0.02, 0], [0, 0.48, 0]]]], "bearingStiffnessFxUx": [[[1e8, 1e8]]],
+ "bearingStiffnessFyUy": [[[1e8, 0]]], "bearingStiffnessFzUz": [[[1e8, 1e8]]], "bearingStiffnessMyRy": [[[1e4, 0]]],
+ "bearingDampingX": [[[300, 300]]], "bearingDampingZ": [[[300, 300]]], "numResonanceCurves": 4},
+ "solverOptions": {"nominalSpeed": 3000, "maxElementLength": 0.05}}
+JSON
+expect 2 'operating-range 3000:1000: give MIN:MAX' report rotor.json --out r.html --operating-range 3000:1000
+expect 2 'operating-range nan:1: give MIN:MAX' solve rotor.json --summary s.json --operating-range nan:1
+expect 2 "orders: order 'mesh0': out of range" report rotor.json --out r.html --orders 1x,mesh0
+expect 2 "orders: order '3y': not an order" solve rotor.json --summary s.json --orders 3y
+expect 2 '--out is required' report rotor.json
+expect 2 'cannot write' report rotor.json --out missing-folder/r.html
+expect 0 '"missing"' report rotor.json --out r.html --summary s.json
+grep -q 'Not available: the definition has no Campbell speeds' r.html && grep -q 'Not available: the definition has no forced-response run' r.html &&
+    [ -s r-modes.csv ] && [ -s r-critical-speeds.csv ] && ! grep -Eqi '(^|[^a-z])(nan|inf)([^a-z]|$)' r.html ||
+    { echo "FAIL: the report of a modal-only definition"; failed=$((failed + 1)); }
+python3 -c 'import json,sys; s=json.load(open(sys.argv[1])); assert s["modes"] and len(s["missing"]) == 2' s.json 2>/dev/null ||
+    [ ! -x "$(command -v python3)" ] || { echo "FAIL: the summary of a modal-only definition"; failed=$((failed + 1)); }
+
 # One output style: JSON everywhere.
 expect 0 '^\[' describe
 python3 -c 'import json,sys; json.load(open(sys.argv[1]))' out 2>/dev/null || [ ! -x "$(command -v python3)" ] ||

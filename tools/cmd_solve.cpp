@@ -1,4 +1,5 @@
 // drivesys solve DEFINITION.json [--modal | --campbell | --forced] [--threads N] [--out RESULTS.json]
+//                [--summary SUMMARY.json [--operating-range MIN:MAX] [--orders LIST]]
 #include <chrono>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -6,9 +7,11 @@
 #include "drivesys/foundation/record_text.h"
 #include "drivesys/solver/definition_json.h"
 #include "drivesys/solver/solver.h"
+#include "drivesys/solver/summary.h"
 #include "tools/cli_io.h"
 #include "tools/commands.h"
 #include "tools/housing_report.h"
+#include "tools/solver_cli.h"
 
 namespace {
 using json = nlohmann::json;
@@ -16,8 +19,10 @@ using json = nlohmann::json;
 struct SolveOptions {
     std::string definitionPath;
     std::string outPath, housingReportPath;
+    std::string summaryPath;
+    drivesys_cli::SummaryArguments summary;
     bool modal = false, campbell = false, forced = false;
-    unsigned threads = 0;
+    int threads = -1;  // not given: the definition file's solverOptions.threads
 };
 
 drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::Registry&) {
@@ -31,24 +36,19 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
     auto* forced = cmd->add_flag("--forced", opt->forced, "Forced response");
     modal->excludes(campbell)->excludes(forced);
     campbell->excludes(forced);
-    cmd->add_option("--threads", opt->threads, "Threads that solve the speeds of a sweep (default 0: one per core)")
-        ->check(CLI::Range(0u, 1024u));
+    cmd->add_option("--threads", opt->threads,
+                    "Threads that solve the speeds of a sweep (0: one per core; default: the definition's, else 0)")
+        ->check(CLI::Range(0, 1024));
     cmd->add_option("--out", opt->outPath, "Write the SystemVibrationResults JSON here (default: standard output)");
     cmd->add_option("--housing-report", opt->housingReportPath,
                     "Write what the housing did (ring mapping, energy shares, its side of the forced response) as JSON here");
+    cmd->add_option("--summary", opt->summaryPath,
+                    "Also write the summary here: stability of every mode, the tracked Campbell curves, critical speeds with "
+                    "their margins, amplification factors (JSON)");
+    drivesys_cli::addSummaryArguments(*cmd, opt->summary);
     cmd->callback([opt] {
-        SolverInput input;
-        const json j = drivesys_cli::readJsonInput(opt->definitionPath);
-        // A housing's stiffness file is named relative to the definition file.
-        const std::string directory =
-            opt->definitionPath == "-" ? std::string() : drivesys_cli::nativePath(opt->definitionPath).parent_path().string();
-        try {
-            input = ReadSolverInput(j, directory);
-        } catch (const std::exception& e) {
-            throw drivesys_cli::UsageError(opt->definitionPath + ": " + e.what());
-        }
-        for (const std::string& key : input.unknownKeys)
-            std::cerr << "drivesys: warning: " << opt->definitionPath << ": unknown key " << key << " (ignored)\n";
+        const SummaryOptions summaryOptions = drivesys_cli::summaryOptions(opt->summary);
+        SolverInput input = drivesys_cli::readDefinitionFile(opt->definitionPath);
         if (opt->modal) input.options.calculation = 0;
         if (opt->forced) input.options.calculation = 1;
         if (opt->campbell) input.options.calculation = 2;
@@ -56,7 +56,7 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
         if (input.hasHousing) input.options.housing = &input.housing;
         if (!opt->housingReportPath.empty() && !input.hasHousing)
             throw drivesys_cli::UsageError(opt->definitionPath + ": --housing-report: the definition has no housing section");
-        input.options.threads = opt->threads;
+        if (opt->threads >= 0) input.options.threads = unsigned(opt->threads);
         // One progress line per speed once a solve has run for a second.
         const auto start = std::chrono::steady_clock::now();
         input.options.progress = [start](size_t done, size_t total) {
@@ -77,6 +77,12 @@ drivesys_cli::CommandRegistrar solveCommand(45, [](CLI::App& app, drivesys_cli::
             ds::writeRecordText(out, results, SystemVibrationResults::recordInfo(), 2);
             out << "\n";
         };
+        if (!opt->summaryPath.empty()) {
+            SummaryOptions o = summaryOptions;
+            o.forcedResponse = input.options.forcedResponse;
+            const SystemDynamicsSummary summary = SummarizeSystemDynamics(results, report, o);
+            drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->summaryPath), SummaryToJson(summary).dump(2) + "\n");
+        }
         if (opt->outPath.empty()) write(std::cout);
         else drivesys_cli::writeOutput(drivesys_cli::nativePath(opt->outPath), write);
         if (!opt->housingReportPath.empty())

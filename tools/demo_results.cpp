@@ -19,7 +19,7 @@ drivesys_cli::DemoStepRegistrar resultsStep(75, "vibration results", [](drivesys
     const SystemVibrationResults& results = solved.results;
     ctx.writeFile("solver/sample_definition.json", WriteSolverInput(solved.input).dump(2) + "\n");
     ctx.writeFile("solver/box_housing.txt", solved.housingFile);
-    nlohmann::json housing = drivesys_cli::housingReportJson(solved.campbellReport);
+    nlohmann::json housing = drivesys_cli::housingReportJson(solved.report);
     housing["forcedResponse"] = drivesys_cli::housingReportJson(solved.forcedReport)["forcedResponse"];
     ctx.writeFile("results/housing_report.json", housing.dump(2) + "\n");
     ctx.writeRecordFile("results/vibration_results.json", results, SystemVibrationResults::recordInfo(), -1);
@@ -39,7 +39,7 @@ drivesys_cli::DemoStepRegistrar resultsStep(75, "vibration results", [](drivesys
     // The lowest elastic modes without and with the housing, matched by their names, and the
     // housing's own modes (results/housing_report.json has every mode's shares).
     ctx.summary << "  modes at " << results.controllingShaftNominalSpeed << " 1/min, bearings on the ground -> in the box housing:\n";
-    const SolverReport& coupled = solved.campbellReport;
+    const SolverReport& coupled = solved.report;
     for (const ModeStability& g : solved.grounded.modes) {
         if (g.rigid) continue;
         for (size_t i = 0; i < coupled.modes.size(); ++i)

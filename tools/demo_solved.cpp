@@ -43,14 +43,16 @@ const DemoSolution& demoSolution() {
         if (s.grounded.status != kSolverOk) throw std::runtime_error("sample modal analysis: " + s.grounded.message);
         options.housing = &s.input.housing;
         options.calculation = 2;
-        s.campbellReport = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
-        if (s.campbellReport.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + s.campbellReport.message);
-        s.dofCount = s.campbellReport.dofCount;
+        SolverReport report = SolveSystemDynamics(s.input.definition, s.input.general, s.results, options);
+        if (report.status != kSolverOk) throw std::runtime_error("sample Campbell diagram: " + report.message);
+        s.dofCount = report.dofCount;
+        s.report = report;
         SystemVibrationResults forced;
         options.calculation = 1;
         options.forcedResponse = &s.forcedRun;
         s.forcedReport = SolveSystemDynamics(s.input.definition, s.input.general, forced, options);
         if (s.forcedReport.status != kSolverOk) throw std::runtime_error("sample forced response: " + s.forcedReport.message);
+        for (const std::string& w : s.forcedReport.warnings) s.report.warnings.push_back("forced response: " + w);
         s.results.forcedResponseResults = std::move(forced.forcedResponseResults);
         s.results.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis =
             std::move(forced.forcedResponseDocPointMaxWhirlMajorBendingSemiAxis);

@@ -11,10 +11,14 @@ struct DemoSolution {
     /// The forced-response run of the demo (gear-mesh excitation, three harmonics, mesh damping 10 %).
     ForcedResponseDefinitionsStruct forcedRun;
     /// Campbell diagram with the modal analysis at the nominal speed and the forced response, in
-    /// one tree, the gearbox standing in its box housing (performedCalculation 2; the diagrams read it as each calculation in turn).
+    /// one tree, the gearbox standing in its box housing (performedCalculation 2; the diagrams read
+    /// it as each calculation in turn).
     SystemVibrationResults results;
-    /// The reports of the Campbell run and of the forced response, with the housing's part.
-    SolverReport campbellReport, forcedReport;
+    /// The Campbell solve's report (stability of the modes and curves), with the forced-response
+    /// solve's warnings added.
+    SolverReport report;
+    /// The forced response's report, with the housing's side of its rings.
+    SolverReport forcedReport;
     /// The modal analysis of the same gearbox with every bearing on the ground, to compare.
     SolverReport grounded;
     /// The housing's stiffness file as text (written beside the definition) and where it came from.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs `drivesys demo` into a fresh folder and validates every record file it wrote against the
-JSON Schema of its class (the demo's schemas/<Class>.schema.json, draft 2020-12).
+JSON Schema of its class (the demo's schemas/<Class>.schema.json, draft 2020-12), and the
+report's results summary (report/summary.json) against docs/summary.schema.json.
 
 Record files: model.json (class name -> array of records) and the entries of
 demo-manifest.json that name a record class (the tab records, the sample results). Prints one line per file and exits non-zero on
@@ -54,7 +55,17 @@ def main() -> int:
         print(f"solver/sample_definition.json: invalid against the definition schema: "
               f"{errors[0].message if errors else 'no housing section'}")
         return 1
-    print(f"{len(checks)} record files valid against {len(schemas)} schemas; the solver definition against its schema")
+    # The results summary against its hand-written schema (docs/summary.schema.json).
+    summary_schema = json.loads((pathlib.Path(__file__).resolve().parents[2] / "docs" / "summary.schema.json").read_text())
+    jsonschema.Draft202012Validator.check_schema(summary_schema)
+    summary = json.loads((out / "report" / "summary.json").read_text())
+    errors = sorted(jsonschema.Draft202012Validator(summary_schema).iter_errors(summary), key=lambda e: list(e.path))
+    if errors:
+        e = errors[0]
+        print(f"report/summary.json: invalid against docs/summary.schema.json: {e.message} at {list(e.absolute_path)}")
+        return 1
+    print(f"{len(checks)} record files valid against {len(schemas)} schemas; report/summary.json and the solver "
+          f"definition valid against theirs")
     return 0
 
 

@@ -74,13 +74,13 @@ void compareAtSpeeds(const SystemDefinitionData& data, double maxElement, size_t
 TEST(SparseModal, SampleGearboxMatchesTheDensePath) {
     SystemDefinitionData d = ds::sampleGearboxSolverInput().definition.data;
     d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0;
-    compareAtSpeeds(d, 0.04, 16, {0.0, 1480.0, 3000.0}, "sample gearbox");
+    compareAtSpeeds(d, 0.04, 16, {0.0, 3000.0}, "sample gearbox");
 }
 
 TEST(SparseModal, GearChainWithDampedAnisotropicBearingsMatchesTheDensePath) {
     ds::GearChainOptions o;
     o.shafts = 3;
-    o.elementsPerShaft = 16;
+    o.elementsPerShaft = 10;
     SystemDefinitionData d = ds::gearChainSolverInput(o).definition.data;
     d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0;
     // Heavier bearing damping, so that damped and undamped frequencies differ visibly.
@@ -98,7 +98,7 @@ TEST(SparseModal, RoundRotorAtRestWithFreeTorsionMatchesTheDensePath) {
     b.bearing(s, L"B", 0.95, {2e8, 0, 2e8, 0, 0, 0});
     b.gear(s, L"disk", 0.5, 30.0, 0.4, 0.06);
     b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    compareAtSpeeds(b.d, 0.025, 12, {0.0, 9000.0}, "round rotor");
+    compareAtSpeeds(b.d, 0.05, 12, {0.0, 9000.0}, "round rotor");
 }
 
 TEST(SparseModal, TorsionOnlyGearChainMatchesTheDensePath) {
