@@ -123,12 +123,14 @@ AxisTicks niceTicks(double min, double max, int target) {
     AxisTicks t;
     if (!std::isfinite(min) || !std::isfinite(max)) min = 0.0, max = 1.0;
     if (min > max) std::swap(min, max);
+    // Beyond ±1e300 the rounding to whole steps below could overflow to infinity.
+    min = std::clamp(min, -1e300, 1e300);
+    max = std::clamp(max, -1e300, 1e300);
     if (min == max) {
         const double pad = min == 0.0 ? 1.0 : std::fabs(min) * 0.1;
         min -= pad;
         max += pad;
     }
-    if (!std::isfinite(max - min)) min = -1e300, max = 1e300;
     target = std::clamp(target, 2, 50);
     const double raw = (max - min) / target;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));

@@ -35,7 +35,7 @@ run_one() {
     fi
     echo 0 >"$work/$name.status"
   else
-    { echo "fuzz $name: FAILED"; tail -40 "$work/$name.log"; } >"$work/$name.result"
+    { echo "fuzz $name: FAILED"; grep -m3 -E "^(==[0-9]+==ERROR|SUMMARY|.*runtime error)" "$work/$name.log" || true; tail -40 "$work/$name.log" | cut -c1-300; } >"$work/$name.result"
     echo 1 >"$work/$name.status"
   fi
 }
@@ -60,6 +60,10 @@ for name in "${names[@]}"; do
     status=1
     failed=$((failed + 1))
     ls "$work"/crash-"$name"-* 2>/dev/null && mkdir -p fuzz-artifacts && cp "$work"/crash-"$name"-* fuzz-artifacts/ || true
+    # The failing input in base64 as well, so that a log alone (a CI run's) is enough to reproduce it.
+    for f in "$work"/crash-"$name"-*; do
+      [ -f "$f" ] && { echo "input of $(basename "$f") in base64:"; head -c 65536 "$f" | base64 -w 120; }
+    done
   fi
 done
 echo "fuzz: $passed passed, $failed failed"

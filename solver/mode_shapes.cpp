@@ -65,6 +65,7 @@ private:
 
 /// Scales u so that its largest component |.| is 1.
 void normalise(Eigen::VectorXcd& u) {
+    if (u.size() == 0) return;
     Eigen::Index at = 0;
     u.cwiseAbs().maxCoeff(&at);
     if (std::abs(u(at)) > 0) u /= u(at);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
+#include <stdexcept>
 #include <vector>
 
 #include "drivesys/solver/housing_elimination.h"
@@ -325,10 +326,17 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
     ShiftInvertEigs eigs(op, count, ncv, sigma);
     if (s.start && s.start->size() == states) eigs.init(s.start->data());
     else eigs.init();
-    const Index nconv = eigs.compute(Spectra::SortRule::LargestMagn, s.maxRestarts, s.tolerance,
-                                     Spectra::SortRule::LargestMagn);
     QuadraticEigenResult r;
     r.requested = count;
+    Index nconv = 0;
+    try {
+        nconv = eigs.compute(Spectra::SortRule::LargestMagn, s.maxRestarts, s.tolerance, Spectra::SortRule::LargestMagn);
+    } catch (const std::runtime_error&) {
+        // The small Hessenberg eigenproblem of a restart failed (numbers out of range in a badly
+        // conditioned pencil): no eigenvalue converged, which the caller retries or reports.
+        r.converged = 0;
+        return r;
+    }
     r.converged = nconv;
     r.operations = eigs.num_operations();
     r.restarts = eigs.num_iterations();

@@ -35,7 +35,7 @@ Eigen::VectorXd realShape(const ShaftSystemModel& m, const Mode& mode) {
             const size_t i = m.dof(n, d);
             if (i != kNone && std::abs(mode.shape(Eigen::Index(i))) > std::abs(peak)) peak = mode.shape(Eigen::Index(i));
         }
-    if (std::abs(peak) == 0.0) {
+    if (std::abs(peak) == 0.0 && mode.shape.size() > 0) {
         const Eigen::Index i = [&] { Eigen::Index k = 0; mode.shape.cwiseAbs().maxCoeff(&k); return k; }();
         peak = mode.shape(i);
     }

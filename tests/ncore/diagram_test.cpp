@@ -219,9 +219,10 @@ TEST(DiagramSvg, TicksAtNiceStepsAcrossTheAxisRange) {
     EXPECT_GE(odd.max, 905.0);
     EXPECT_EQ(std::fmod(odd.min, odd.step), 0.0);
     // Degenerate ranges still give a usable axis of bounded size.
-    for (auto [lo, hi] : {std::pair{5.0, 5.0}, {0.0, 0.0}, {kNaN, 1.0}, {3.0, -3.0}, {-1e308, 1e308}, {1.7e308, 2.2e-308}}) {
+    for (auto [lo, hi] : {std::pair{5.0, 5.0}, {0.0, 0.0}, {kNaN, 1.0}, {3.0, -3.0}, {-1e308, 1e308}, {1.7e308, 2.2e-308}, {1e308, 1.7e308}}) {
         const ds::AxisTicks a = ds::niceTicks(lo, hi);
         EXPECT_LT(a.min, a.max);
+        EXPECT_TRUE(std::isfinite(a.min) && std::isfinite(a.max)) << lo << " " << hi;  // a step past DBL_MAX is infinite
         EXPECT_GE(a.values.size(), 2u);
         EXPECT_LE(a.values.size(), 101u);
     }

@@ -146,6 +146,25 @@ TEST(SolverInput, AFreeShaftHasRigidBodyModesAtZeroAndNoNaN) {
     EXPECT_EQ(rigid, 6u);
 }
 
+TEST(SolverInput, AbsurdMaterialValuesEndInAStatusNotAnException) {
+    // A shear modulus of 8.1e210 Pa makes the pencil's entries span 200 decades: the Arnoldi
+    // restarts' small Schur decomposition fails inside the eigen-solver, which must come back as a
+    // solver status (or modes), never as an exception through the API.
+    const SolverInput in = ReadSolverInput(json::parse(R"({"systemDefinition": {
+        "shaftsNames": [["S"]], "shaftE": [[2.1e11]], "shaftG": [[8.1e210]], "shaftRo": [[7850]],
+        "secLength": [[[0.1, 0.2]]], "secLda": [[[0.03, 0.04]]],
+        "bearingName": [[["A", "B"]]], "bearingPosition": [[[[0, 0, 0], [0, 0.3, 0]]]],
+        "bearingStiffnessFxUx": [[[1e8, 1e8]]], "bearingStiffnessFzUz": [[[1e8, 1e8]]],
+        "gearName": [[["G"]]], "gearPosition": [[[[0, 0.15, 0]]]], "gearMass": [[[2]]], "gearMassMomentOfInertia": [[[0.004]]],
+        "campbellSpeed": [0, 3000]},
+        "solverOptions": {"nominalSpeed": 1500, "numModes": 4}})"));
+    SystemVibrationResults r;
+    SolverReport report;
+    EXPECT_NO_THROW(report = SolveSystemDynamics(in.definition, in.general, r, in.options));
+    EXPECT_EQ(report.status, r.solverStatus);
+    EXPECT_EQ(report.status == kSolverOk, report.message.empty()) << report.message;
+}
+
 TEST(SolverInput, OversizedRequestsAreRefusedBeforeAnyWork) {
     RotorBuilder b = simpleRotor();
     b.d.campbellSpeed.assign(kSolverMaxSpeeds + 1, 100.0);
