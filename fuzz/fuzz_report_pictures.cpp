@@ -17,7 +17,7 @@
 namespace {
 
 void fail(const char* what, const std::string& detail = {}) {
-    std::fprintf(stderr, "%s\n%s\n", detail.substr(0, 200000).c_str(), what);  // the reason last, where a log tail shows it
+    std::fprintf(stderr, "%s\n%s\n", detail.substr(0, 2000).c_str(), what);  // the reason last, where a log tail shows it
     std::abort();
 }
 
