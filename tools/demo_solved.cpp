@@ -21,7 +21,7 @@ const DemoSolution& demoSolution() {
         // Mesh damping as 10 % of the mesh spring's critical damping on the gears.
         s.forcedRun.gearMeshDampingType = 1;
         s.forcedRun.gearMeshDampingRatio = 0.1;
-        s.forcedRun.numPlotPoints = 291;
+        s.forcedRun.numPlotPoints = 1001;  // every 2.9 1/min: a peak of ζ = 0.3 % at 1000 1/min spans two steps
         s.forcedRun.xAxisMin = 100.0;
         s.forcedRun.xAxisMax = 3000.0;
         s.forcedRun.controllingShaftNominalSpeed = s.input.options.nominalSpeed;
