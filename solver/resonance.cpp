@@ -14,7 +14,8 @@ std::vector<CurveCrossing> FindCurveCrossings(std::span<const double> x, std::sp
             onCurve = false;
             continue;
         }
-        const double d0 = a[i] - b[i];
+        // Halves, so that curves near ±DBL_MAX do not overflow the difference.
+        const double d0 = a[i] / 2 - b[i] / 2;
         if (d0 == 0.0) {
             if (!onCurve) out.push_back({x[i], a[i], i, 0.0});
             onCurve = true;
@@ -22,11 +23,15 @@ std::vector<CurveCrossing> FindCurveCrossings(std::span<const double> x, std::sp
         }
         onCurve = false;
         if (i + 1 >= n || !finite(i + 1) || x[i + 1] == x[i]) continue;
-        const double d1 = a[i + 1] - b[i + 1];
+        const double d1 = a[i + 1] / 2 - b[i + 1] / 2;
         if (d1 == 0.0 || (d0 > 0) == (d1 > 0)) continue;  // a crossing on the next sample is taken there
-        // d(t) = d0 + t (d1 − d0) = 0 on the segment; the ordinate from curve b (a line stays exact).
-        const double t = d0 / (d0 - d1);
-        out.push_back({x[i] + t * (x[i + 1] - x[i]), b[i] + t * (b[i + 1] - b[i]), i, t});
+        // d(t) = d0 + t (d1 − d0) = 0 on the segment: t = d0 / (d0 − d1) = 1 / (1 − d1/d0), which
+        // with d1/d0 < 0 stays in [0, 1] even where d0 − d1 would overflow. Positions as convex
+        // combinations, kept inside their segment against rounding; the ordinate from curve b (a
+        // line stays exact).
+        const double t = 1.0 / (1.0 - d1 / d0);
+        auto along = [t](double p, double q) { return std::clamp((1 - t) * p + t * q, std::min(p, q), std::max(p, q)); };
+        out.push_back({along(x[i], x[i + 1]), along(b[i], b[i + 1]), i, t});
     }
     return out;
 }

@@ -167,6 +167,18 @@ TEST(Resonance, CrossingOfALinearCurveWithAnOrderLineIsExactBetweenGridSpeeds) {
     EXPECT_LT(c[0].t, 1.0);
 }
 
+TEST(Resonance, CrossingsOfCurvesNearTheLargestDoubleStayInsideTheirSegment) {
+    // a − b and x₁ − x₀ overflow here: a goes from +1.5e308 to −1.5e308 against b = 0 on a segment
+    // from −1.5e308 to 1.5e308; by symmetry the crossing is at the middle, t = 1/2, x = 0.
+    const double big = 1.5e308;
+    const std::vector<double> x{-big, big}, a{big, -big}, b{-big, big};
+    const std::vector<CurveCrossing> c = FindCurveCrossings(x, a, b);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_DOUBLE_EQ(c[0].t, 0.5);
+    EXPECT_EQ(c[0].x, 0.0);
+    EXPECT_EQ(c[0].y, 0.0);
+}
+
 TEST(Resonance, CrossingsOnSamplesAndAlongSharedStretchesAreReportedOnce) {
     const std::vector<double> x{0, 1, 2, 3, 4, 5};
     // Crossing on sample 2 (a goes from above to below), then a shared stretch 4..5.
