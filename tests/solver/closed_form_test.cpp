@@ -12,18 +12,11 @@
 
 namespace {
 using ds::test::RotorBuilder;
+using ds::test::solve;
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
 constexpr double kE = 2.1e11, kG = 8.1e10, kRho = 7850.0, kStiff = 1e12;
 constexpr double kRpmPerRadS = 60.0 / (2 * kPi);
-
-SolverReport solve(const RotorBuilder& b, int calculation, SystemVibrationResults& r, SolverOptions o = {}) {
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = calculation;
-    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
-    EXPECT_EQ(report.status, kSolverOk) << report.message;
-    return report;
-}
 
 const ModeStability* find(const SolverReport& report, const std::string& description) {
     for (const ModeStability& m : report.modes)

@@ -4,7 +4,10 @@
 #include <array>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "drivesys/dynamics/system_definition.h"
+#include "drivesys/solver/solver.h"
 
 namespace ds::test {
 
@@ -96,15 +99,17 @@ struct RotorBuilder {
     }
 
     /// A disk of mass m (kg) at the middle of a short, light shaft without hysteretic damping, on
-    /// one support there (k N/m and c N·s/m laterally, stiff otherwise), with a documentation
-    /// point at the disk: a one-mass rotor.
-    static RotorBuilder diskOnSupport(double m, double k, double c) {
+    /// one support there (k N/m and c N·s/m laterally, stiff otherwise; cross-coupled stiffness
+    /// kxz = −q, kzx = q N/m between the planes), with a documentation point at the disk: a
+    /// one-mass rotor.
+    static RotorBuilder diskOnSupport(double m, double k, double c, double q = 0.0) {
         RotorBuilder b;
         b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
         const size_t s = b.shaft(L"rotor", {{0.1, 0.03}}, 1.0);
         b.bearing(s, L"support", 0.05, {k, 1e9, k, 1e7, 1e5, 1e7});
         b.d.bearingDampingX = {{{c}}};
         b.d.bearingDampingZ = {{{c}}};
+        if (q != 0.0) b.crossCoupling(s, 0, -q, q);
         b.gear(s, L"disk", 0.05, m, 0.0);
         b.d.docPointName = {L"disk"};
         b.d.docPointShaftTMNumber = {0};
@@ -127,5 +132,15 @@ private:
         return {&d.gearMass, &d.gearMassMomentOfInertia, &d.gearWidth, &d.gearDw, &d.gearAlfwt};
     }
 };
+
+/// Solves the definition `b` builds (calculation 0 modal, 1 forced response, 2 Campbell) and
+/// expects the solver to succeed.
+inline SolverReport solve(const RotorBuilder& b, int calculation, SystemVibrationResults& r, SolverOptions o = {}) {
+    GeneralSystemDynamicsDefinitions general;
+    general.calculationToPerform = calculation;
+    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
+    EXPECT_EQ(report.status, kSolverOk) << report.message;
+    return report;
+}
 
 }  // namespace ds::test

@@ -15,37 +15,9 @@
 
 namespace {
 using ds::test::RotorBuilder;
+using ds::test::solve;
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
-
-/// A 10 kg disk on one spring-damper support at its own node (a short, nearly massless shaft):
-/// in x and z a single-DOF oscillator of mass m, stiffness k and damping c, the support's
-/// cross-coupled stiffness kxz = −q, kzx = q acting between the planes.
-RotorBuilder diskOnSupport(double m, double k, double c, double q = 0.0) {
-    RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    const size_t s = b.shaft(L"rotor", {{0.1, 0.03}}, 1.0);
-    b.bearing(s, L"support", 0.05, {k, 1e9, k, 1e7, 1e5, 1e7});
-    b.d.bearingDampingX = {{{c}}};
-    b.d.bearingDampingZ = {{{c}}};
-    if (q != 0.0) {
-        b.d.bearingStiffnessFxUz = {{{-q}}};
-        b.d.bearingStiffnessFzUx = {{{q}}};
-    }
-    b.gear(s, L"disk", 0.05, m, 0.0);
-    b.d.docPointName = {L"disk"};
-    b.d.docPointShaftTMNumber = {0};
-    b.d.forcedPos = {0.05};
-    return b;
-}
-
-SolverReport solve(const RotorBuilder& b, int calculation, SystemVibrationResults& r, SolverOptions o = {}) {
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = calculation;
-    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
-    EXPECT_EQ(report.status, kSolverOk) << report.message;
-    return report;
-}
 
 /// ζ = −Re λ / |λ| and δ = 2πζ/√(1 − ζ²) of a root.
 double zetaOf(Complex s) { return -s.real() / std::abs(s); }
@@ -63,7 +35,7 @@ TEST(Stability, SingleDampedOscillatorHasTheClosedFormDampingRatioAndDecrement) 
     // m ẍ + c ẋ + k x = 0: ζ = c / (2√(km)), ω_d = √(k/m) √(1 − ζ²), δ = 2πζ/√(1 − ζ²).
     const double m = 10.0, k = 1e6, c = 200.0;
     SystemVibrationResults r;
-    const SolverReport report = solve(diskOnSupport(m, k, c), 0, r);
+    const SolverReport report = solve(RotorBuilder::diskOnSupport(m, k, c), 0, r);
     const double zeta = c / (2 * std::sqrt(k * m)), fd = std::sqrt(k / m) * std::sqrt(1 - zeta * zeta) / (2 * kPi);
     // The shaft's 0.07 g against the disk's 10 kg: 1e-5 relative.
     const std::vector<ModeStability> pair = lowestPair(report);
@@ -126,7 +98,7 @@ TEST(Stability, CrossCoupledStiffnessBeyondTheDampingMakesTheForwardModeUnstable
     // mode grows once q > c √(k/m) (here 63 kN/m).
     const double m = 10.0, k = 1e6, c = 200.0, q = 2e5;
     SystemVibrationResults r;
-    const SolverReport report = solve(diskOnSupport(m, k, c, q), 0, r);
+    const SolverReport report = solve(RotorBuilder::diskOnSupport(m, k, c, q), 0, r);
     std::vector<double> expected;
     for (double sign : {1.0, -1.0}) {
         // The root of m s² + c s + (k − i·sign·q) = 0 in the upper half-plane.
@@ -260,7 +232,7 @@ TEST(Summary, CriticalSpeedOfAnUnbalancedRotorWithItsMarginAndAmplificationFacto
     // 1/(2ζ); 60 f_d ≈ 3020 1/min lies 11.9 % above the range 2500..2700, where the AF of about
     // 16 asks for 10 + 17 (1 − 1/(AF − 1.5)) ≈ 25.8 %.
     const double m = 10.0, k = 1e6, c = 200.0;
-    RotorBuilder b = diskOnSupport(m, k, c);
+    RotorBuilder b = RotorBuilder::diskOnSupport(m, k, c);
     for (int n = 0; n <= 6000; n += 250) b.d.campbellSpeed.push_back(n);
     b.d.numResonanceCurves = 4;
     SolverOptions o;
