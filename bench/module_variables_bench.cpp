@@ -64,6 +64,7 @@ const SystemVibrationResults& largeResult() {
 
 /// The writer's lines for largeResult(), spelled out with {fmt}.
 struct FloorWriter {
+    explicit FloorWriter(std::FILE* f) : file(f) {}
     std::FILE* file;
     fmt::memory_buffer buffer;
     void flushIfFull() {
@@ -132,7 +133,7 @@ void checkFloorMatches() {
         WriteModuleVariablesSystemDynamics(nWString::fromUtf8(a).c_str(), largeResult());
         std::FILE* f = std::fopen(b.c_str(), "wb");
         if (!f) throw std::runtime_error("cannot write " + b);
-        FloorWriter{f, {}}.write(largeResult());
+        FloorWriter{f}.write(largeResult());
         std::fclose(f);
         const bool same = slurp(a) == slurp(b);
         std::remove(a.c_str());
@@ -155,7 +156,7 @@ void BM_FmtFloor(benchmark::State& state) {
     const SystemVibrationResults& r = largeResult();
     for (auto _ : state) {
         std::FILE* f = std::fopen("/dev/null", "ab");
-        FloorWriter{f, {}}.write(r);
+        FloorWriter{f}.write(r);
         std::fclose(f);
     }
     state.counters["lines"] = static_cast<double>(kLines);

@@ -91,6 +91,15 @@ foreach(src IN LISTS DRIVESYS_NO_PCH_SOURCES)
   set_source_files_properties(${PROJECT_SOURCE_DIR}/${src} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 endforeach()
 
+# The check of the processor's instruction-set level runs before the rest of the library and is
+# compiled for the baseline (a later -march wins).
+set(_ds_cpu_check ${PROJECT_SOURCE_DIR}/platform/ntypes/cpu_level.cpp)
+set_source_files_properties(${_ds_cpu_check} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+if(DRIVESYS_ARCH STREQUAL "x86-64-v3")
+  set_source_files_properties(${_ds_cpu_check} PROPERTIES
+      COMPILE_OPTIONS -march=x86-64 COMPILE_DEFINITIONS DRIVESYS_REQUIRE_X86_64_V3)
+endif()
+
 foreach(layer IN LISTS DRIVESYS_LAYERS)
   set(dir ${_ds_dir_${layer}})
   file(GLOB_RECURSE _srcs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)

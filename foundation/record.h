@@ -158,7 +158,7 @@ public:                                                                     \
     nlohmann::json toJson() const override;                                 \
     void fromJson(const nlohmann::json& j) override;                        \
     const wchar_t* typeIdentifier() const override;                         \
-    static void registerNames(int token);                                   \
+    [[maybe_unused]] static void registerNames(int token);                  \
     static const wchar_t* struct_identifier();                              \
     /** Registers the type once per process and gives its token. */       \
     static int registerType();                                              \

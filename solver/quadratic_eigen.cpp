@@ -194,6 +194,7 @@ public:
         if (to_m <= from_k) return;
         if (from_k > m_k) throw std::invalid_argument("Arnoldi: the factorisation is extended from beyond its length");
         constexpr double kKeep = 0.7071067811865476;  // 1/√2
+        constexpr Index kCacheDoubles = Index(1) << 16;  // a block of V of 512 kB
         Eigen::VectorXd w(m_n), c(to_m);
         // Keep the upper-left k × k block of H.
         m_fac_H.rightCols(m_m - from_k).setZero();
@@ -214,14 +215,42 @@ public:
             MapConstMat Vs(m_fac_V.data(), m_n, i1);
             MapVec h(&m_fac_H(0, i), i1);
             h.noalias() = Vs.transpose() * w;
-            m_fac_f.noalias() = w - Vs * h;
+            // f = w − V h, and with it the first correction c = Vᵀf, block of rows by block of
+            // rows while the block of V is in the cache: the correction is needed for most
+            // vectors, and this way it costs one pass over the basis less.
+            auto correction = c.head(i1);
+            correction.setZero();
+            const Index rows = std::max<Index>(64, kCacheDoubles / i1);
+            for (Index r = 0; r < m_n; r += rows) {
+                const Index nr = std::min(rows, m_n - r);
+                const auto Vb = Vs.middleRows(r, nr);
+                auto fb = m_fac_f.segment(r, nr);
+                fb = w.segment(r, nr);
+                fb.noalias() -= Vb * h;
+                correction.noalias() += Vb.transpose() * fb;
+            }
+            // f −= V x by the same blocks of rows: the block of f stays in the first-level cache
+            // while the columns pass (a product over the whole length reloads f for every few).
+            const auto subtract = [&](const auto& x) {
+                for (Index r = 0; r < m_n; r += rows) {
+                    const Index nr = std::min(rows, m_n - r);
+                    m_fac_f.segment(r, nr).noalias() -= Vs.middleRows(r, nr) * x;
+                }
+            };
             double before = w.norm();
             m_beta = m_fac_f.norm();
             int passes = 0;
+            if (m_beta < kKeep * before) {
+                subtract(correction);
+                h += correction;
+                before = m_beta;
+                m_beta = m_fac_f.norm();
+                ++passes;
+            }
             while (m_beta < kKeep * before && passes < 2) {
-                c.head(i1).noalias() = Vs.transpose() * m_fac_f;
-                m_fac_f.noalias() -= Vs * c.head(i1);
-                h += c.head(i1);
+                correction.noalias() = Vs.transpose() * m_fac_f;
+                subtract(correction);
+                h += correction;
                 before = m_beta;
                 m_beta = m_fac_f.norm();
                 ++passes;

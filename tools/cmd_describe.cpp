@@ -17,7 +17,8 @@ drivesys_cli::DescribableScreen s010("S010", "vibration-calculation data block (
                                          Meta meta;
                                          Meta_S010(definition, &meta);
                                          meta.dump(out);
-                                     });
+                                     },
+                                     nullptr);
 
 drivesys_cli::CommandRegistrar describeCommand(12, [](CLI::App& app, drivesys_cli::Registry&) {
     auto* cmd = app.add_subcommand("describe", "Print the description of an input screen as JSON");

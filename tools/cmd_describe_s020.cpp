@@ -13,6 +13,7 @@ using json = nlohmann::json;
 drivesys_cli::DescribableScreen s020(drivesys_cli::ScreenEntry{
     .name = "S020",
     .summary = "module screen (Meta_S020) of default tab records, or of the records of --records FILE",
+    .describe = nullptr,
     .describeRecords = [](const std::string& recordsFile, json& out) {
         ds::S020Records records;
         if (!recordsFile.empty()) {

@@ -122,8 +122,11 @@ TEST(ClosedForm, HeavyBearingDampingLowersTheDampedFrequency) {
     b.bearingDamping(s, 0, 5 * c);
     b.bearingDamping(s, 1, 5 * c);
     const SolverReport overdamped = solve(b, 0, r, o);
-    for (const ModeStability& mode : overdamped.modes)
-        if (!mode.rigid) EXPECT_GT(mode.undampedFrequency, 100 * wn / (2 * kPi)) << mode.description;
+    for (const ModeStability& mode : overdamped.modes) {
+        if (!mode.rigid) {
+            EXPECT_GT(mode.undampedFrequency, 100 * wn / (2 * kPi)) << mode.description;
+        }
+    }
 }
 
 TEST(ClosedForm, ShaftLossFactorBoundsTheUnbalanceResponse) {

@@ -31,7 +31,9 @@ void expectSameModes(const ShaftSystemModel& model, const std::vector<Mode>& spa
     for (const Mode& m : denseAll) m.rigid ? denseRigid.push_back(m.description) : dense.push_back(m);
     std::sort(sparseRigid.begin(), sparseRigid.end());
     std::sort(denseRigid.begin(), denseRigid.end());
-    if (compareRigid) EXPECT_EQ(sparseRigid, denseRigid) << what;
+    if (compareRigid) {
+        EXPECT_EQ(sparseRigid, denseRigid) << what;
+    }
     ASSERT_EQ(sparse.size(), dense.size()) << what;
     for (size_t i = 0; i < dense.size(); ++i) {
         const Mode &a = sparse[i], &b = dense[i];

@@ -51,7 +51,9 @@ TEST(Stability, SingleDampedOscillatorHasTheClosedFormDampingRatioAndDecrement) 
     const SystemDynamicsSummary s = SummarizeSystemDynamics(r, report);
     for (const ModeSummary& mode : s.modes) {
         EXPECT_FALSE(mode.unstable) << mode.stability.description;
-        if (mode.stability.frequency < 2 * fd) EXPECT_FALSE(mode.lightlyDamped);
+        if (mode.stability.frequency < 2 * fd) {
+            EXPECT_FALSE(mode.lightlyDamped);
+        }
     }
 }
 
