@@ -229,27 +229,12 @@ public:
                 fb.noalias() -= Vb * h;
                 correction.noalias() += Vb.transpose() * fb;
             }
-            // f −= V x by the same blocks of rows: the block of f stays in the first-level cache
-            // while the columns pass (a product over the whole length reloads f for every few).
-            const auto subtract = [&](const auto& x) {
-                for (Index r = 0; r < m_n; r += rows) {
-                    const Index nr = std::min(rows, m_n - r);
-                    m_fac_f.segment(r, nr).noalias() -= Vs.middleRows(r, nr) * x;
-                }
-            };
             double before = w.norm();
             m_beta = m_fac_f.norm();
             int passes = 0;
-            if (m_beta < kKeep * before) {
-                subtract(correction);
-                h += correction;
-                before = m_beta;
-                m_beta = m_fac_f.norm();
-                ++passes;
-            }
             while (m_beta < kKeep * before && passes < 2) {
-                correction.noalias() = Vs.transpose() * m_fac_f;
-                subtract(correction);
+                if (passes > 0) correction.noalias() = Vs.transpose() * m_fac_f;  // the first came with f
+                m_fac_f.noalias() -= Vs * correction;
                 h += correction;
                 before = m_beta;
                 m_beta = m_fac_f.norm();
