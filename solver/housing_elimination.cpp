@@ -86,6 +86,22 @@ std::shared_ptr<const HousingFactor> HousingElimination::factorFor(double sigma)
     const Index nb = Index(boundary_.size());
     const auto lbb = f->L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>();
     f->boundary = Eigen::MatrixXd(lbb) * Eigen::MatrixXd(lbb).transpose();
+    if (h.hasMass) {
+        // N = L⁻¹ M_h L⁻ᵀ (order (I, B)) from two triangular solves, using M_h = M_hᵀ, then
+        // M̃ = diag(I, L_BB) N diag(I, L_BBᵀ), put back into the housing's DOF order.
+        const Index nh = f->L.rows();
+        const auto L = f->L.triangularView<Eigen::Lower>();
+        Eigen::MatrixXd x = h.M(order_, order_);
+        L.solveInPlace(x);
+        Eigen::MatrixXd n = x.transpose();
+        x.resize(0, 0);
+        L.solveInPlace(n);
+        const Eigen::MatrixXd lbbDense = lbb;
+        n.rightCols(nb) = (n.rightCols(nb) * lbbDense.transpose()).eval();
+        n.bottomRows(nb) = (lbbDense * n.bottomRows(nb)).eval();
+        f->transformedMass.resize(nh, nh);
+        f->transformedMass(order_, order_) = n;
+    }
     last_ = f;
     return f;
 }
@@ -138,6 +154,55 @@ void EliminatedQuadratic::solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) co
     L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(yi);
     for (Index k = 0; k < ni; ++k) x(o + e_.order_[size_t(k)]) = yi(k);
     for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
+}
+
+void EliminatedQuadratic::solveTransformed(const Eigen::VectorXd& r, Eigen::VectorXd& x) const {
+    const HousingModel& h = e_.housing_;
+    const Index o = Index(h.offset), nh = Index(h.dofs), nb = e_.boundaryCount(), ni = nh - nb;
+    rr_.resize(o + nb);
+    rr_.head(o) = r.head(o);
+    for (Index b = 0; b < nb; ++b) rr_(o + b) = r(o + e_.boundary_[size_t(b)]);
+    xr_ = lu_->klu.solve(rr_);
+    x.resize(o + nh);
+    x.head(o) = xr_.head(o);
+    for (Index k = 0; k < ni; ++k) x(o + e_.order_[size_t(k)]) = r(o + e_.order_[size_t(k)]);
+    for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
+}
+
+void EliminatedQuadratic::toPhysical(Eigen::MatrixXcd& x) const {
+    const HousingModel& h = e_.housing_;
+    const Index o = Index(h.offset), nh = Index(h.dofs), nb = e_.boundaryCount(), ni = nh - nb, k = x.cols();
+    if (k == 0 || ni == 0) return;
+    const Eigen::MatrixXd& L = factor_->L;
+    // Real and imaginary parts side by side: x_I = L_II⁻ᵀ(x̃_I − L_BIᵀ x_B), one triangular solve.
+    Eigen::MatrixXd interior(ni, 2 * k), boundary(nb, 2 * k);
+    for (Index c = 0; c < k; ++c) {
+        for (Index i = 0; i < ni; ++i) {
+            const std::complex<double> v = x(o + e_.order_[size_t(i)], c);
+            interior(i, c) = v.real(), interior(i, k + c) = v.imag();
+        }
+        for (Index b = 0; b < nb; ++b) {
+            const std::complex<double> v = x(o + e_.boundary_[size_t(b)], c);
+            boundary(b, c) = v.real(), boundary(b, k + c) = v.imag();
+        }
+    }
+    interior.noalias() -= L.bottomLeftCorner(nb, ni).transpose() * boundary;
+    L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(interior);
+    for (Index c = 0; c < k; ++c)
+        for (Index i = 0; i < ni; ++i) x(o + e_.order_[size_t(i)], c) = {interior(i, c), interior(i, k + c)};
+}
+
+void EliminatedQuadratic::toTransformed(Eigen::Ref<Eigen::VectorXd> x) const {
+    const HousingModel& h = e_.housing_;
+    const Index o = Index(h.offset), nh = Index(h.dofs), nb = e_.boundaryCount(), ni = nh - nb;
+    const Eigen::MatrixXd& L = factor_->L;
+    Eigen::VectorXd interior(ni), boundary(nb);
+    for (Index i = 0; i < ni; ++i) interior(i) = x(o + e_.order_[size_t(i)]);
+    for (Index b = 0; b < nb; ++b) boundary(b) = x(o + e_.boundary_[size_t(b)]);
+    // x̃_I = L_IIᵀ x_I + L_BIᵀ x_B
+    const Eigen::VectorXd t = L.topLeftCorner(ni, ni).triangularView<Eigen::Lower>().transpose() * interior +
+                              L.bottomLeftCorner(nb, ni).transpose() * boundary;
+    for (Index i = 0; i < ni; ++i) x(o + e_.order_[size_t(i)]) = t(i);
 }
 
 }  // namespace ds::solver

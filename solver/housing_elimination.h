@@ -17,6 +17,17 @@
 // its trailing block's product), and with y = L⁻¹(r_I, r_B) the right side's boundary part is
 // r_B − L_BI L_II⁻¹ r_I = L_BB y_B. Back substitution: x_I = L_IIᵀ⁻¹(y_I − L_BIᵀ x_B).
 //
+// The Arnoldi runs go one step further and change the housing's coordinates: with
+// T = L⁻ᵀ diag(I, L_BBᵀ) = [[L_II⁻ᵀ, −L_II⁻ᵀ L_BIᵀ], [0, I]] and x_h = T x̃_h (the boundary's
+// coordinates stay), Tᵀ Q0 T = diag(I, S): the interior decouples and its block is the identity.
+// The eigenvalues do not change under the congruence; the sparse parts act on the shafts and B
+// only, where T is the identity, so they stay as they are, and the housing's mass becomes
+// M̃ = Tᵀ M_h T, made once per shift (2 n_h³ flops, two triangular solves with n_h right sides).
+// A solve is then the reduced sparse solve and x̃_I = r̃_I, and the one dense pass per operator
+// application is the product with M̃, instead of that with M_h and both substitutions over L.
+// Eigenvectors come back as x_I = L_II⁻ᵀ(x̃_I − L_BIᵀ x_B); a starting vector goes in as
+// x̃_I = L_IIᵀ x_I + L_BIᵀ x_B.
+//
 // So per shift: one dense Cholesky factorisation of the housing (n_h³/3 flops), shared by every
 // speed of a sweep, since σ stays fixed across it and nothing of the housing depends on the speed.
 // Per speed: one sparse LU (KLU) of the reduced matrix, the shafts' sparse pattern with a dense
@@ -38,6 +49,8 @@ struct HousingFactor {
     double sigma = 0.0;
     Eigen::MatrixXd L;
     Eigen::MatrixXd boundary;
+    /// M̃ = Tᵀ M_h T in the housing's own DOF order (empty without a mass matrix).
+    Eigen::MatrixXd transformedMass;
 };
 
 /// What stays the same for a model: which housing DOF are boundary and interior, and the reduced
@@ -87,6 +100,13 @@ public:
     void factorize(const Eigen::SparseMatrix<double>& q, double sigma);
     /// x = Q(σ)⁻¹ r over all DOF (x may not alias r).
     void solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
+    /// The same in the changed coordinates (see the file comment): x̃ = Q̃(σ)⁻¹ r̃.
+    void solveTransformed(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
+    /// M̃ in the housing's DOF order (empty without a mass matrix).
+    const Eigen::MatrixXd& transformedMass() const { return factor_->transformedMass; }
+    /// The housing rows of vectors over all DOF (columns) from x̃ to x, and back.
+    void toPhysical(Eigen::MatrixXcd& x) const;
+    void toTransformed(Eigen::Ref<Eigen::VectorXd> x) const;
     /// The reduced matrix of the last factorize (shafts and boundary; the benchmark's fill count).
     const Eigen::SparseMatrix<double>& reducedMatrix() const { return reduced_; }
 

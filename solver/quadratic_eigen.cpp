@@ -118,12 +118,14 @@ public:
         rhs_ *= scale_;
         rhs_.noalias() += P_ * a;
         if (eliminated_) {
+            // In the housing's changed coordinates (solver/housing_elimination.h): M̃ in place
+            // of M_h, and the solve without a pass over the Cholesky factor.
             if (housing_->hasMass) {
                 const Index o = Index(housing_->offset), nh = Index(housing_->dofs);
                 w_ = scale_ * b.segment(o, nh) + sigma_ * a.segment(o, nh);
-                rhs_.segment(o, nh).noalias() += housing_->M.selfadjointView<Eigen::Lower>() * w_;
+                rhs_.segment(o, nh).noalias() += eliminated_->transformedMass().selfadjointView<Eigen::Lower>() * w_;
             }
-            eliminated_->solve(rhs_, p_);
+            eliminated_->solveTransformed(rhs_, p_);
         } else {
             p_ = lu_.solve(rhs_);
         }
@@ -434,8 +436,13 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
 
     ShiftInvert op(w.lu, w.M, w.P, sigma, s.scale, deflate, w.eliminated.get(), pen.housing);
     ShiftInvertEigs eigs(op, count, ncv, sigma);
-    if (s.start && s.start->size() == states) eigs.init(s.start->data());
-    else eigs.init();
+    if (s.start && s.start->size() == states) {
+        Eigen::VectorXd start = *s.start;
+        if (w.eliminated) w.eliminated->toTransformed(start.head(n)), w.eliminated->toTransformed(start.tail(n));
+        eigs.init(start.data());
+    } else {
+        eigs.init();
+    }
     QuadraticEigenResult r;
     r.requested = count;
     Index nconv = 0;
@@ -451,6 +458,7 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
     r.operations = eigs.num_operations();
     r.restarts = eigs.num_iterations();
     if (nconv > 0) eigs.upperHalfPlane(s.scale, r.lambda, r.shapes);
+    if (w.eliminated) w.eliminated->toPhysical(r.shapes);
     return r;
 }
 

@@ -333,4 +333,25 @@ TEST(HousingElimination, SolvesTheWholeQuadraticMatrix) {
     Eigen::VectorXd x;
     q.solve(r, x);
     EXPECT_LT((whole * x - r).norm(), 1e-12 * r.norm());
+
+    // The changed coordinates of the Arnoldi runs, x = T x̃, T read off column by column: T is
+    // the identity but on the interior's rows, in T's coordinates the housing's σ²M_h + K_h has
+    // the identity on the interior and nothing between interior and boundary, the whole matrix
+    // is Tᵀ(whole)T for the transformed solve and the mass Tᵀ M_h T, and the way back inverts T.
+    Eigen::MatrixXcd columns = Eigen::MatrixXcd::Identity(n, n);
+    q.toPhysical(columns);
+    const Eigen::MatrixXd T = columns.real();
+    EXPECT_EQ(columns.imag().norm(), 0.0);
+    EXPECT_TRUE(T.topRows(shafts + 3).isIdentity(0.0));  // the shafts and the boundary (housing DOF 0…2)
+    const Eigen::MatrixXd Th = T.bottomRightCorner(nh, nh);
+    const Eigen::MatrixXd q0 = Th.transpose() * (h.K + sigma * sigma * h.M) * Th;
+    EXPECT_TRUE(q0.bottomRightCorner(nh - 3, nh - 3).isIdentity(1e-12));
+    EXPECT_LT(q0.bottomLeftCorner(nh - 3, 3).norm(), 1e-12);
+    EXPECT_LT((q.transformedMass() - Th.transpose() * h.M * Th).norm(), 1e-12 * h.M.norm());
+    Eigen::VectorXd xt;
+    q.solveTransformed(r, xt);
+    EXPECT_LT((T.transpose() * whole * T * xt - r).norm(), 1e-12 * r.norm());
+    Eigen::VectorXd back = T * r;
+    q.toTransformed(back);
+    EXPECT_LT((back - r).norm(), 1e-12 * r.norm());
 }
