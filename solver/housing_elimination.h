@@ -104,6 +104,8 @@ public:
     void solveTransformed(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
     /// M̃ in the housing's DOF order (empty without a mass matrix).
     const Eigen::MatrixXd& transformedMass() const { return factor_->transformedMass; }
+    /// y += M̃ x (housing DOF), reading M̃'s lower triangle once.
+    void addTransformedMass(const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) const;
     /// The housing rows of vectors over all DOF (columns) from x̃ to x, and back.
     void toPhysical(Eigen::MatrixXcd& x) const;
     void toTransformed(Eigen::Ref<Eigen::VectorXd> x) const;

@@ -123,7 +123,7 @@ public:
             if (housing_->hasMass) {
                 const Index o = Index(housing_->offset), nh = Index(housing_->dofs);
                 w_ = scale_ * b.segment(o, nh) + sigma_ * a.segment(o, nh);
-                rhs_.segment(o, nh).noalias() += eliminated_->transformedMass().selfadjointView<Eigen::Lower>() * w_;
+                eliminated_->addTransformedMass(w_, rhs_.segment(o, nh));
             }
             eliminated_->solveTransformed(rhs_, p_);
         } else {

@@ -285,13 +285,13 @@ TEST(HousingForced, UnbalanceThroughABearingIntoAHousingMass) {
 
 // Q(σ) x = r with the housing eliminated against the whole matrix assembled densely: a chain of
 // shaft DOF, rings with unsymmetric (cross-coupled) terms on the first housing node, free
-// housing nodes and a generalised coordinate in the interior. The residual of the dense matrix
+// housing nodes and generalised coordinates in the interior. The residual of the dense matrix
 // is the check, whatever path the elimination takes.
 TEST(HousingElimination, SolvesTheWholeQuadraticMatrix) {
     using ds::solver::EliminatedQuadratic;
     using ds::solver::HousingElimination;
     using ds::solver::HousingModel;
-    const Eigen::Index shafts = 9, nh = 3 * 3 + 1;  // three 3-DOF nodes and one modal coordinate
+    const Eigen::Index shafts = 9, nh = 3 * 3 + 31;  // three 3-DOF nodes and 31 modal coordinates
     HousingModel h;
     h.offset = size_t(shafts);
     h.dofs = size_t(nh);
@@ -348,6 +348,10 @@ TEST(HousingElimination, SolvesTheWholeQuadraticMatrix) {
     EXPECT_TRUE(q0.bottomRightCorner(nh - 3, nh - 3).isIdentity(1e-12));
     EXPECT_LT(q0.bottomLeftCorner(nh - 3, 3).norm(), 1e-12);
     EXPECT_LT((q.transformedMass() - Th.transpose() * h.M * Th).norm(), 1e-12 * h.M.norm());
+    const Eigen::VectorXd xh = r.tail(nh);
+    Eigen::VectorXd product = Eigen::VectorXd::Ones(nh);
+    q.addTransformedMass(xh, product);
+    EXPECT_LT((product - Eigen::VectorXd::Ones(nh) - Th.transpose() * h.M * Th * xh).norm(), 1e-12 * product.norm());
     Eigen::VectorXd xt;
     q.solveTransformed(r, xt);
     EXPECT_LT((T.transpose() * whole * T * xt - r).norm(), 1e-12 * r.norm());
