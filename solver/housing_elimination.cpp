@@ -169,19 +169,21 @@ void EliminatedQuadratic::solveTransformed(const Eigen::VectorXd& r, Eigen::Vect
     for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
 }
 
-void EliminatedQuadratic::addTransformedMass(const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) const {
-    // By panels of kPanel columns of the lower triangle, each used twice while it is in the
-    // cache: y(j0:) += A(j0:, P) x(P) and y(P) += A(j1:, P)ᵀ x(j1:). The matrix is read from
-    // memory once, as by Eigen's symmetric product, whose kernel runs at 0.7 times this speed
-    // here (a 3 600-DOF housing: 2.4 ms against 3.2 ms a product).
+void addSymmetricProduct(const Eigen::MatrixXd& a, const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) {
+    // Panel P = [j0, j1): y(j0:) += A(j0:, P) x(P) and y(P) += A(j1:, P)ᵀ x(j1:). Eigen's own
+    // symmetric kernel reads the matrix once too, but runs at 0.7 times this speed here (a
+    // 3 600-DOF housing: 3.2 ms against 2.4 ms a product).
     constexpr Index kPanel = 16;
-    const Eigen::MatrixXd& a = factor_->transformedMass;
     const Index n = a.rows();
     for (Index j0 = 0; j0 < n; j0 += kPanel) {
         const Index w = std::min(kPanel, n - j0), j1 = j0 + w;
         y.segment(j0, n - j0).noalias() += a.block(j0, j0, n - j0, w) * x.segment(j0, w);
         if (j1 < n) y.segment(j0, w).noalias() += a.block(j1, j0, n - j1, w).transpose() * x.segment(j1, n - j1);
     }
+}
+
+void EliminatedQuadratic::addTransformedMass(const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) const {
+    addSymmetricProduct(factor_->transformedMass, x, y);
 }
 
 void EliminatedQuadratic::toPhysical(Eigen::MatrixXcd& x) const {

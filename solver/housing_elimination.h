@@ -90,6 +90,10 @@ private:
     mutable std::shared_ptr<const HousingFactor> last_;
 };
 
+/// y += A x for a symmetric A of which the lower triangle is read, once, by panels of columns
+/// that serve both halves while they are in the cache.
+void addSymmetricProduct(const Eigen::MatrixXd& a, const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y);
+
 /// One thread's solver of Q(σ) x = r with the housing eliminated (see the file comment).
 class EliminatedQuadratic {
 public:
