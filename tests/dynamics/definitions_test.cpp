@@ -1,3 +1,5 @@
+// The vibration-calculation definitions: their defaults, what is stored but not described, the
+// JSON assignment, and the plain structures the host keeps.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -16,8 +18,6 @@ json defaultOf(MetaVar* v) {
 
 TEST(ForcedResponseDefinitions, DefaultsDifferFromTheDefinitionBlocksLookAlikes) {
     const json j = ForcedResponseDefinitionsStruct().toJson();
-    for (const char* on : {"plotVsSpeed", "considerGearMeshForces", "shaftOutputsDocumentation", "generateFrequencyOutputData"})
-        EXPECT_EQ(j[on], true) << on;
     size_t flags = 0;
     for (auto it = j.begin(); it != j.end(); ++it) {
         if (!it->is_boolean()) continue;
@@ -26,7 +26,7 @@ TEST(ForcedResponseDefinitions, DefaultsDifferFromTheDefinitionBlocksLookAlikes)
                                 it.key() == "shaftOutputsDocumentation" || it.key() == "generateFrequencyOutputData";
         EXPECT_EQ(it->get<bool>(), expectedOn) << it.key();
     }
-    EXPECT_EQ(flags, 23u);
+    EXPECT_EQ(flags, 23u);  // only the four named above are on
     EXPECT_EQ(j["controllingShaftIdTM"], -1);
     EXPECT_EQ(j["controllingShaftNumTM"], -1);
     EXPECT_EQ(j["convergenceTolerance"], 0.01);
@@ -42,18 +42,9 @@ TEST(ForcedResponseDefinitions, DefaultsDifferFromTheDefinitionBlocksLookAlikes)
     EXPECT_EQ(definition.data.hystereticDampingTorsion, 1e-5);
 }
 
+// Storing them is the record contract's round trip of every listed member; here: not described.
 TEST(ForcedResponseDefinitions, TheLastThreeMembersAreStoredButNotDescribed) {
     ForcedResponseDefinitionsStruct r;
-    r.outputTimeDataFilePath = L"C:\\out\\zeit.dat";
-    r.userDefinedEndTime = 2.5;
-    r.useUserDefinedEndTime = true;
-    const json j = r.toJson();
-    EXPECT_EQ(j["outputTimeDataFilePath"], "C:\\out\\zeit.dat");
-    ForcedResponseDefinitionsStruct back;
-    back.fromJson(j);
-    EXPECT_EQ(back.userDefinedEndTime, 2.5);
-    EXPECT_TRUE(back.useUserDefinedEndTime);
-
     Meta* meta = r.getMeta();
     EXPECT_EQ(meta->GetNumberOfVars(), ForcedResponseDefinitionsStruct::recordInfo().fields().size() - 3);
     EXPECT_EQ(meta->GetVarAt(meta->GetNumberOfVars() - 1)->GetName(), "saveTimeDomainData");
@@ -111,10 +102,10 @@ TEST(GeneralSystemDynamicsDefinitions, JsonAssignmentReadsBothKeysAndFailsLikeTh
     EXPECT_EQ(g.calculationToPerform, 3);
 }
 
-TEST(PlainDefinitionStructures, DefaultsCopiesAndMoves) {
+TEST(PlainDefinitionStructures, DefaultsAndEmptyContainersAfterAMove) {
     const SystemConstraintDefinition c;
     EXPECT_EQ(c.slots[0], 0);
-    for (size_t i = 1; i < 15; ++i) EXPECT_EQ(c.slots[i], -1) << i;
+    for (size_t i = 1; i < c.slots.size(); ++i) EXPECT_EQ(c.slots[i], -1) << i;
 
     SystemDynamicsSettings s;
     EXPECT_TRUE(s.flag1);
@@ -122,31 +113,10 @@ TEST(PlainDefinitionStructures, DefaultsCopiesAndMoves) {
     EXPECT_FALSE(s.flag3);
     EXPECT_TRUE(s.forcedResponse.plotVsSpeed);
     s.selections.resize(2);
-    s.selections[1][7] = 1.5;
     s.selection[3] = 2.0;
-    s.forcedResponse.speeds = {100.0, 200.0};
-
-    SystemDynamicsSettings copy = s;
-    copy.selections[1][7] = 9.0;
-    EXPECT_EQ(s.selections[1].at(7), 1.5);
-
     SystemDynamicsSettings moved = std::move(s);
     EXPECT_EQ(moved.selections.size(), 2u);
     EXPECT_EQ(moved.selection.at(3), 2.0);
-    EXPECT_EQ(moved.forcedResponse.speeds.size(), 2u);
     EXPECT_TRUE(s.selections.empty());
     EXPECT_TRUE(s.selection.empty());
-
-    SystemDynamicsSettings assigned;
-    assigned = std::move(moved);
-    EXPECT_EQ(assigned.selections.size(), 2u);
-    EXPECT_TRUE(moved.selections.empty());
-    EXPECT_TRUE(moved.selection.empty());
-
-    SystemDefinition d;
-    d.constraints.resize(1);
-    d.data.gearName = {{{L"Ritzel"}}};
-    SystemDefinition e = d;
-    EXPECT_EQ(e.data.gearName[0][0][0], L"Ritzel");
-    EXPECT_EQ(e.constraints[0].slots[14], -1);
 }

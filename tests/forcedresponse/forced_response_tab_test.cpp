@@ -39,11 +39,6 @@ TEST(ForcedResponseTab, ToleratedMembersAreEqualStrictlyBelowTheirBound) {
         b.*c.member = -c.bound;
         EXPECT_FALSE(a == b) << c.name;
     }
-    nvForcedResponseTab a, b;
-    b.gearMeshDamping = a.gearMeshDamping + 0.05;
-    EXPECT_EQ(a, b);
-    b.gearMeshDamping = a.gearMeshDamping + 0.1;
-    EXPECT_NE(a, b);
 }
 
 TEST(ForcedResponseTab, EqualityComparesTheCalculationInputsOnly) {
@@ -92,16 +87,11 @@ TEST(ForcedResponseTab, ListsAreComparedElementByElement) {
     EXPECT_NE(c, d);
 }
 
-TEST(ForcedResponseTab, OnlyOutputChangesLeaveBothChecksQuiet) {
-    nvForcedResponseTab a, b;
-    b.outputBearings.resize(2);
-    b.outputBearings[0].bearingName = L"B1";
-    EXPECT_EQ(a, b);
-    EXPECT_FALSE(a.timeDomainInputsHaveChanged(b));
-}
-
 TEST(ForcedResponseTab, TimeDomainInputs) {
     nvForcedResponseTab a, b;
+    EXPECT_FALSE(a.timeDomainInputsHaveChanged(b));
+    b.outputBearings.resize(2);  // outputs only
+    b.outputBearings[0].bearingName = L"B1";
     EXPECT_FALSE(a.timeDomainInputsHaveChanged(b));
 
     b.userDefinedEndTime = 500.0;  // not used on either side

@@ -226,11 +226,5 @@ TEST(RecordTextWrite, StreamsLargeRecordsInPieces) {
     std::ostringstream out;
     ds::writeRecordText(out, big, nodeInfo(), 2);
     EXPECT_EQ(out.str(), big.toJson().dump(2));
-
-    // What is written reads back to the same record.
-    TextNode back;
-    ASSERT_TRUE(streamRead(out.str(), back));
-    EXPECT_EQ(back.leaves.size(), 20000u);
-    EXPECT_EQ(back.leaves[19999].count, 19999);
 }
 }  // namespace

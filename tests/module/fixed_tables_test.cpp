@@ -1,9 +1,12 @@
-// The fixed tables of the module, value by value against the published tables: the 50 naming
-// rules (key, pattern, kind code, in order) and every preset of the default geometry.
+// The fixed tables of the module, value by value: the 50 naming rules (key, pattern, kind code, in
+// order) and every preset of the default geometry, with the initial values they give the Meta
+// (fresh, copied, cloned, nested in the settings tab and after reset), and the tab screens' entry
+// tables and input ranges.
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -74,26 +77,43 @@ const std::vector<Rule> kRules{
     {"clampedConnectionCalcs", "clampedconnection_calc<autoInc>", 159},
 };
 
-TEST(FixedTables, NamingRulesInTableOrderWithPatternCodeAndCounter) {
-    ASSERT_EQ(kRules.size(), 50u);
+/// Every rule in table order with its pattern, code and a zero counter, and the pattern and code
+/// as initial values of the rule's own Meta (the counter has none).
+void expectRules(SystemNamingSettings& s, const std::string& what) {
     const auto& fields = SystemNamingSettings::recordInfo().fields();
     ASSERT_EQ(fields.size(), kRules.size());
-    SystemNamingSettings fresh;
-    SystemNamingSettings reset;
-    reset.shafts.name = L"edited";
-    reset.gears.type = 99;
-    reset.reset();
-    const json j = fresh.toJson();
+    const json j = s.toJson();
     for (size_t i = 0; i < kRules.size(); ++i) {
         const Rule& r = kRules[i];
         EXPECT_STREQ(fields[i].name, r.key) << "position " << i;
-        EXPECT_EQ(j.at(r.key), (json{{"name", r.pattern}, {"type", r.code}, {"counter", 0}})) << r.key;
-        EXPECT_EQ(reset.toJson().at(r.key), j.at(r.key)) << r.key;
-        // The rule's own Meta knows the pattern and code as initial values.
-        auto* rule = static_cast<SystemNaming*>(fields[i].ops->asRecord(fields[i].in(fresh)));
-        EXPECT_EQ(rule->getMeta()->GetVar("name")->initText().toUtf8(), r.pattern) << r.key;
-        EXPECT_EQ(rule->getMeta()->GetVar("type")->initText().toUtf8(), std::to_string(r.code)) << r.key;
+        EXPECT_EQ(j.at(r.key), (json{{"name", r.pattern}, {"type", r.code}, {"counter", 0}})) << what << " " << r.key;
+        Meta* meta = fields[i].ops->asRecord(fields[i].in(s))->getMeta();
+        EXPECT_EQ(meta->GetVar("name")->initText().toUtf8(), r.pattern) << what << " " << r.key;
+        EXPECT_EQ(meta->GetVar("type")->initText().toUtf8(), std::to_string(r.code)) << what << " " << r.key;
+        EXPECT_FALSE(meta->GetVar("counter")->hasInit()) << what << " " << r.key;
     }
+}
+
+TEST(FixedTables, NamingRulesInTableOrderWithPatternCodeAndCounter) {
+    ASSERT_EQ(kRules.size(), 50u);
+    SystemNamingSettings fresh;
+    expectRules(fresh, "fresh");
+    SystemNamingSettings copy(fresh);
+    expectRules(copy, "copy");
+
+    // Reset brings back values and initial values, and keeps each rule's Meta bound to its storage.
+    SystemNamingSettings s;
+    Meta* shaftsMeta = s.shafts.getMeta();
+    s.shafts.name = L"W<autoInc>";
+    s.shafts.type = 99;
+    s.shafts.counter = 17;
+    s.gears.counter = 3;
+    shaftsMeta->SetInit("name", L"W<autoInc>");
+    s.reset();
+    expectRules(s, "reset");
+    EXPECT_EQ(s.shafts.getMeta(), shaftsMeta);
+    shaftsMeta->GetVar("counter")->SetVar(4);
+    EXPECT_EQ(s.shafts.counter, 4u);
 }
 
 TEST(FixedTables, LoneGeometryRecordsHoldTheirRecordDefaults) {
@@ -106,23 +126,42 @@ TEST(FixedTables, LoneGeometryRecordsHoldTheirRecordDefaults) {
     EXPECT_EQ(OtherGeom().toJson(), json::parse(R"({"diameter": 20.0, "width": 10.0, "centerDistance": 0.0})"));
 }
 
-TEST(FixedTables, EveryDefaultGeometryPresetBeforeAndAfterReset) {
-    const json expected = json::parse(R"({
-        "cylinder": {"externalDiameter": 20.0, "internalDiameter": 36.0, "length": 30.0},
-        "bearingOnShaft": {"dbid": 10160, "di": 20.0, "identifier": 8052},
-        "plainBearing": {"width": 10.0, "stiffness": 10.0},
-        "switchable": {"counterClockwiseClearance": 1.0, "clockwiseClearance": 1.0, "stiffness": 10.0},
-        "gear": {"diameter": 40.0, "module": 2.0, "width": 20.0, "height": 0.0},
-        "worm": {"diameter": 33.0, "module": 2.0, "width": 30.0, "height": 0.0},
-        "wormWheel": {"diameter": 55.0, "module": 2.0, "width": 15.0, "height": 0.0},
-        "bevel": {"diameter": 40.0, "module": 2.0, "width": 20.0, "height": 0.0},
-        "face": {"diameter": 60.0, "module": 2.0, "width": 20.0, "height": 10.0},
-        "coupling": {"diameter": 30.0, "width": 10.0, "centerDistance": 0.0},
-        "rope_sheave": {"diameter": 30.0, "width": 10.0, "centerDistance": 70.0},
-        "noncircular": {"diameter": 28.0, "module": 2.0, "width": 10.0, "height": 0.0},
-        "dimensionsFactor": 1.0, "modulesFactor": 1.0, "dimensionsFactorOld": 1.0, "modulesFactorOld": 1.0})");
-    nvDefaultGeometry g;
-    EXPECT_EQ(g.toJson(), expected);
+const json kPresets = json::parse(R"({
+    "cylinder": {"externalDiameter": 20.0, "internalDiameter": 36.0, "length": 30.0},
+    "bearingOnShaft": {"dbid": 10160, "di": 20.0, "identifier": 8052},
+    "plainBearing": {"width": 10.0, "stiffness": 10.0},
+    "switchable": {"counterClockwiseClearance": 1.0, "clockwiseClearance": 1.0, "stiffness": 10.0},
+    "gear": {"diameter": 40.0, "module": 2.0, "width": 20.0, "height": 0.0},
+    "worm": {"diameter": 33.0, "module": 2.0, "width": 30.0, "height": 0.0},
+    "wormWheel": {"diameter": 55.0, "module": 2.0, "width": 15.0, "height": 0.0},
+    "bevel": {"diameter": 40.0, "module": 2.0, "width": 20.0, "height": 0.0},
+    "face": {"diameter": 60.0, "module": 2.0, "width": 20.0, "height": 10.0},
+    "coupling": {"diameter": 30.0, "width": 10.0, "centerDistance": 0.0},
+    "rope_sheave": {"diameter": 30.0, "width": 10.0, "centerDistance": 70.0},
+    "noncircular": {"diameter": 28.0, "module": 2.0, "width": 10.0, "height": 0.0},
+    "dimensionsFactor": 1.0, "modulesFactor": 1.0, "dimensionsFactorOld": 1.0, "modulesFactorOld": 1.0})");
+/// Preset values deliberately left without an initial value; every other preset value is also the
+/// initial value of its member in the nested record's own Meta.
+const std::set<std::string> kPresetsWithoutInit{"bearingOnShaft.dbid", "gear.height",        "worm.height",
+                                                "wormWheel.height",    "bevel.height",       "noncircular.height",
+                                                "coupling.centerDistance"};
+
+void expectPresets(nvDefaultGeometry& g, const std::string& what) {
+    EXPECT_EQ(g.toJson(), kPresets) << what;
+    for (const auto& f : nvDefaultGeometry::recordInfo().fields()) {
+        nMetaStruct* nested = f.ops->asRecord ? f.ops->asRecord(f.in(g)) : nullptr;
+        if (!nested) continue;
+        for (const auto& [key, value] : kPresets.at(f.name).items()) {
+            const std::string path = std::string(f.name) + "." + key;
+            MetaVar* v = nested->getMeta()->GetVar(key.c_str());
+            ASSERT_NE(v, nullptr) << path;
+            const std::string expected = kPresetsWithoutInit.count(path) ? "-" : std::to_string(value.get<long long>());
+            EXPECT_EQ(v->hasInit() ? v->initText().toUtf8() : "-", expected) << what << " " << path;
+        }
+    }
+}
+
+TEST(FixedTables, EveryDefaultGeometryPresetWithItsInitialValue) {
     const std::vector<std::string> order{"cylinder", "bearingOnShaft", "plainBearing", "switchable", "gear", "worm",
                                          "wormWheel", "bevel", "face", "coupling", "rope_sheave", "noncircular",
                                          "dimensionsFactor", "modulesFactor", "dimensionsFactorOld", "modulesFactorOld"};
@@ -130,7 +169,18 @@ TEST(FixedTables, EveryDefaultGeometryPresetBeforeAndAfterReset) {
     ASSERT_EQ(fields.size(), order.size());
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(fields[i].name, order[i]);
 
-    // Change one value in every preset, then reset.
+    nvDefaultGeometry g;
+    expectPresets(g, "fresh");
+    nvDefaultGeometry copy(g);
+    expectPresets(copy, "copy");
+    expectPresets(static_cast<nvDefaultGeometry&>(*g.clone()), "clone");
+    nvSettingsTab tab;
+    expectPresets(tab.defaultgeom, "settings tab");
+
+    // Change one value in every preset and an initial value, then reset: presets and initial
+    // values are back, and each nested record keeps its Meta.
+    Meta* wormMeta = g.worm.getMeta();
+    wormMeta->SetInit("diameter", L"99");
     g.cylinder.length = 1;
     g.bearingOnShaft.identifier = 1;
     g.plainBearing.width = 1;
@@ -140,7 +190,16 @@ TEST(FixedTables, EveryDefaultGeometryPresetBeforeAndAfterReset) {
     g.rope_sheave.centerDistance = 1;
     g.dimensionsFactor = g.modulesFactor = g.dimensionsFactorOld = g.modulesFactorOld = 3;
     g.reset();
-    EXPECT_EQ(g.toJson(), expected);
+    expectPresets(g, "reset");
+    EXPECT_EQ(g.worm.getMeta(), wormMeta);
+    tab.defaultgeom.face.height = 0.0;
+    tab.defaultgeom.face.getMeta()->SetInit("height", L"0");
+    tab.reset();
+    expectPresets(tab.defaultgeom, "settings tab reset");
+
+    // A lone record carries no initial values.
+    ShaftGeom lone;
+    EXPECT_FALSE(lone.getMeta()->GetVar("internalDiameter")->hasInit());
 }
 }  // namespace
 

@@ -160,24 +160,4 @@ TEST(ScreenNames, EveryListedNameIsUsedAndNothingElse) {
         for (const auto& n : minus(k.used, k.listed)) ADD_FAILURE() << k.kind << " not in the host's list: " << n;
     }
 }
-
-TEST(ScreenNames, SpeedEfficiencyCarriesItsLockButton) {
-    ds::S020Records records;
-    Meta meta;
-    records.describe(meta);
-    json d;
-    meta.dumpWithState(d);
-    for (const json& item : d["items"]) {
-        if (item["name"] != "SpeedEfficiency") continue;
-        bool lock = false;
-        for (const json& a : item["attributes"])
-            if (a["call"] == "AddEditButton")
-                lock = a["args"] == json{{"state", "IsSpeedEfficiencyDefined"}, {"setter", "SetSpeedEfficiencyStatus"}};
-        EXPECT_TRUE(lock);
-        EXPECT_EQ(item["input"], "host");
-        return;
-    }
-    FAIL() << "no SpeedEfficiency item";
-}
-
 }  // namespace

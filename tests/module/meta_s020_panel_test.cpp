@@ -185,6 +185,11 @@ TEST(ElementPanel, TellingItemsCarryTheirGivenDetails) {
     EXPECT_EQ(area["editable"], false);
     EXPECT_EQ(area["visible"], "host");
 
+    const json& speedEfficiency = item(items, "SpeedEfficiency");
+    EXPECT_EQ(attributes(speedEfficiency, "AddEditButton"),
+              (std::vector<json>{json{{"state", "IsSpeedEfficiencyDefined"}, {"setter", "SetSpeedEfficiencyStatus"}}}));
+    EXPECT_EQ(speedEfficiency["input"], "host");
+
     const json& split = item(items, "Powersplit");
     EXPECT_EQ(attributes(split, "SetRange")[0], (json{{"min", 0.0}, {"max", 100.0}}));
     EXPECT_EQ(split["input"], "host");

@@ -73,12 +73,12 @@ TEST(MetaS020, DescribesPanelThenTabsWithEveryAttributeOnAnEarlierItem) {
         ["isExportStiffnesMatrixGlobal", "isExportStiffnesMatrixLocal"], ["exportDamageReferenceCycles", "exportDamageReferenceHours"]])"));
 }
 
+// Entry tables and ranges are in fixed_tables_test.cpp; Meta's refusal of values outside them in
+// the Meta tests.
 TEST(MetaS020, WritingThroughItemsChangesTheBoundMembers) {
     Screen s;
     Meta& m = s.meta;
     EXPECT_TRUE(m.setItemValue("RoughLayoutReducerType", 6));
-    EXPECT_EQ(s.r.roughLayout.reducerType, 6);
-    EXPECT_FALSE(m.setItemValue("RoughLayoutReducerType", 0));  // not an entry of the list
     EXPECT_EQ(s.r.roughLayout.reducerType, 6);
 
     EXPECT_TRUE(m.setItemValue("switchableRotationalClearance", json::array({0.5, 0.75})));
@@ -96,10 +96,8 @@ TEST(MetaS020, WritingThroughItemsChangesTheBoundMembers) {
     EXPECT_TRUE(s.r.zfGeneral.nPrintfixZF.isGLEcomponent);
     EXPECT_TRUE(m.setItemValue("unitsSelection", 2));
     EXPECT_EQ(s.r.frequencies.unitSelection, 2);
-    EXPECT_FALSE(m.setItemValue("unitsSelection", 3));
     EXPECT_TRUE(m.setItemValue("speedForced", 1500.0));
     EXPECT_EQ(s.r.forcedResponse.xAxisMin, 1500.0);
-    EXPECT_FALSE(m.setItemValue("NumStepsForcedResponse", 0));
     EXPECT_TRUE(m.setItemValue("getBushingElementsData", true));
     EXPECT_TRUE(s.r.coSimulation.getBushingElementsData);
     EXPECT_TRUE(m.setItemValue("TR06systemRefTorqueInd", true));
@@ -144,17 +142,15 @@ TEST(MetaS020, GlobalAndLocalExportShowOneBool) {
     EXPECT_EQ(m.itemVisible("isExportStiffnesMatrixLocal"), UiState::Yes);
     EXPECT_EQ(m.itemVisible("isExportStiffnesMatrixBearings"), UiState::Yes);
 
+    // Both check boxes show the one flag, the local one inverted (the pair's mechanics are tested
+    // with Meta).
     ASSERT_TRUE(zf.isGlobal);
     EXPECT_TRUE(m.setItemValue("isExportStiffnesMatrixLocal", true));
     EXPECT_FALSE(zf.isGlobal);
-    json v;
-    m.itemValue("isExportStiffnesMatrixGlobal", v);
-    EXPECT_EQ(v, false);
-    EXPECT_TRUE(m.setItemValue("isExportStiffnesMatrixGlobal", true));
-    m.itemValue("isExportStiffnesMatrixLocal", v);
-    EXPECT_EQ(v, false);
     const json items = s.dump();
-    EXPECT_EQ((*find(items, "isExportStiffnesMatrixLocal"))["binding"]["member"], "isGlobal");
+    for (const char* name : {"isExportStiffnesMatrixGlobal", "isExportStiffnesMatrixLocal"})
+        EXPECT_EQ((*find(items, name))["binding"]["member"], "isGlobal") << name;
+    EXPECT_EQ((*find(items, "isExportStiffnesMatrixGlobal"))["args"]["inverted"], false);
     EXPECT_EQ((*find(items, "isExportStiffnesMatrixLocal"))["args"]["inverted"], true);
 }
 

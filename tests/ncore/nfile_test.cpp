@@ -59,11 +59,4 @@ TEST(NFile, AFileThatCannotBeOpenedIgnoresWrites) {
     nFile badMode(L"/tmp/whatever.txt", 77, true);
     EXPECT_FALSE(badMode.is_open());
 }
-
-TEST(NFile, ProjectDirCanBeSet) {
-    EXPECT_FALSE(nFile::GetProjectDir().empty());
-    nFile::SetProjectDir(L"/projects/gearbox");
-    EXPECT_EQ(nFile::GetProjectDir(), L"/projects/gearbox");
-    nFile::SetProjectDir(L"");
-}
 }  // namespace

@@ -1,13 +1,14 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "drivesys/platform/nfem/festiffnessfile.h"
 
 namespace {
-FEStiffnessMatrixFile sample(bool withInitial) {
+// Three 6-DOF nodes; with `modes`, a reduced housing with that many modal coordinates and a mass
+// matrix.
+FEStiffnessMatrixFile sample(bool withInitial, size_t modes = 0) {
     FEStiffnessMatrixFile f;
     f.systemOfUnits = {FELengthUnit::Millimetre, FEForceUnit::Newton};
     f.nodeNumbers = {101, 7, 3000};
@@ -17,9 +18,14 @@ FEStiffnessMatrixFile sample(bool withInitial) {
         f.initialRotations = {NVektor(), NVektor(1e-5, 0, 0), NVektor(0, 0, -3)};
     }
     f.dofPerNode = 6;
-    f.stiffness = NMatrix(18);
-    for (size_t i = 0; i < 18; ++i)
-        for (size_t j = 0; j <= i; ++j) f.stiffness(i, j) = f.stiffness(j, i) = (i == j ? 1e6 : std::cos(i * 31.0 + j) * 1e3) / 3.0;
+    f.generalisedCoordinates = modes;
+    f.stiffness = NMatrix(18 + modes);
+    if (modes) f.mass = NMatrix(18 + modes);
+    for (size_t i = 0; i < 18 + modes; ++i)
+        for (size_t j = 0; j <= i; ++j) {
+            f.stiffness(i, j) = f.stiffness(j, i) = (i == j ? 1e6 : std::cos(i * 31.0 + j) * 1e3) / 3.0;
+            if (modes) f.mass(i, j) = f.mass(j, i) = i == j ? 1e-3 : std::cos(1.0 * i * j) * 1e-6 / 7.0;
+        }
     return f;
 }
 
@@ -37,60 +43,30 @@ void expectError(const std::string& text, size_t line, const std::string& fragme
         EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();
     }
 }
-
-// The initial-offsets reading rule for this format, written out independently: the section
-// starts at a line beginning with INITIAL and ends at STIFFNESS or at the first line that does
-// not split into exactly six fields at single blanks; "--" lines are skipped, a line whose
-// first field is "ux" is a header.
-void readOffsetsTheSimpleWay(const std::string& text, std::vector<NVektor>& t, std::vector<NVektor>& r) {
-    std::istringstream in(text);
-    std::string line;
-    bool on = false;
-    while (std::getline(in, line)) {
-        if (line.rfind("STIFFNESS", 0) == 0) break;
-        if (line.rfind("--", 0) == 0) continue;
-        if (on) {
-            std::vector<std::string> f;
-            size_t start = 0;
-            for (size_t p; (p = line.find(' ', start)) != std::string::npos; start = p + 1) f.push_back(line.substr(start, p - start));
-            f.push_back(line.substr(start));
-            if (f.size() != 6) break;
-            if (f[0] != "ux") {
-                t.emplace_back(std::atof(f[0].c_str()), std::atof(f[1].c_str()), std::atof(f[2].c_str()));
-                r.emplace_back(std::atof(f[3].c_str()), std::atof(f[4].c_str()), std::atof(f[5].c_str()));
-            }
-        }
-        if (line.rfind("INITIAL", 0) == 0) on = true;
-    }
-}
 }  // namespace
 
 TEST(FEStiffnessFile, WriteReadRoundTripIsExact) {
     for (bool lower : {true, false})
-        for (bool initial : {true, false}) {
-            const FEStiffnessMatrixFile f = sample(initial);
+        for (const auto& [initial, modes] : {std::pair<bool, size_t>{true, 0}, {false, 0}, {false, 2}}) {
+            const FEStiffnessMatrixFile f = sample(initial, modes);
             std::ostringstream out;
             writeFEStiffnessMatrix(out, f, lower, {"test housing"});
+            if (modes) {
+                EXPECT_NE(out.str().find(lower ? "MASS 6 LOWER MODES 2\n" : "MASS 6 FULL MODES 2\n"), std::string::npos);
+            }
             const FEStiffnessMatrixFile back = parse(out.str());
+            EXPECT_TRUE(back.unitsGiven);
             EXPECT_EQ(back.systemOfUnits, f.systemOfUnits);
             EXPECT_EQ(back.nodeNumbers, f.nodeNumbers);
             EXPECT_EQ(back.nodeCoords, f.nodeCoords);
             EXPECT_EQ(back.initialTranslations, f.initialTranslations);
             EXPECT_EQ(back.initialRotations, f.initialRotations);
             EXPECT_EQ(back.dofPerNode, 6);
+            EXPECT_EQ(back.generalisedCoordinates, modes);
             EXPECT_EQ(back.stiffness, f.stiffness);
+            EXPECT_EQ(back.mass, f.mass);
             EXPECT_EQ(NFEStiffnessMatrix(std::move(back).toDefs()).getStatus(), FEMatrixOk);
         }
-}
-
-TEST(FEStiffnessFile, InitialSectionReadsAsOffsetsFile) {
-    const FEStiffnessMatrixFile f = sample(true);
-    std::ostringstream out;
-    writeFEStiffnessMatrix(out, f, true, {"comment"});
-    std::vector<NVektor> t, r;
-    readOffsetsTheSimpleWay(out.str(), t, r);
-    EXPECT_EQ(t, f.initialTranslations);
-    EXPECT_EQ(r, f.initialRotations);
 }
 
 TEST(FEStiffnessFile, ReadsHandWrittenVariants) {
@@ -114,8 +90,12 @@ TEST(FEStiffnessFile, ReadsHandWrittenVariants) {
     EXPECT_EQ(f.initialRotations[1], NVektor(0, 0, 0.5));
     EXPECT_EQ(f.dofPerNode, 3);
     EXPECT_EQ(f.stiffness(3, 0), -1.0);
-    // Default units without a UNITS line.
-    EXPECT_EQ(parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n").systemOfUnits, FEStiffnessMatrixSystemOfUnits{});
+    // Without UNITS the default units, not marked as given; without MASS no mass matrix.
+    const FEStiffnessMatrixFile plain = parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER MODES 1\n1\n0 1\n0 0 1\n0 0 0 1\n");
+    EXPECT_EQ(plain.systemOfUnits, FEStiffnessMatrixSystemOfUnits{});
+    EXPECT_FALSE(plain.unitsGiven);
+    EXPECT_TRUE(plain.mass.isEmpty());
+    EXPECT_EQ(plain.stiffness.numRows(), 4u);
 }
 
 // The column header is known by its first field alone, wherever it stands in the section.
@@ -144,37 +124,6 @@ TEST(FEStiffnessFile, ErrorsNameTheLine) {
     expectError(head + "STIFFNESS 3 LOWER\n1\n", 0, "after 1 of 3 stiffness rows");
     expectError(head, 0, "no STIFFNESS");
     expectError("NODES\nSTIFFNESS 3\n", 2, "no node");
-}
-
-// A reduced housing: two 6-DOF nodes and two modal coordinates, with its mass matrix, read back
-// exactly; the units line is known to be there.
-TEST(FEStiffnessFile, MassSectionAndGeneralisedCoordinatesRoundTrip) {
-    FEStiffnessMatrixFile f = sample(false);
-    f.nodeNumbers.pop_back();
-    f.nodeCoords.pop_back();
-    f.generalisedCoordinates = 2;
-    f.stiffness = NMatrix(14);
-    f.mass = NMatrix(14);
-    for (size_t i = 0; i < 14; ++i)
-        for (size_t j = 0; j <= i; ++j) {
-            f.stiffness(i, j) = f.stiffness(j, i) = i == j ? 5e5 : std::sin(3.0 * i + j) * 1e2;
-            f.mass(i, j) = f.mass(j, i) = i == j ? 1e-3 : std::cos(1.0 * i * j) * 1e-6 / 7.0;
-        }
-    for (bool lower : {true, false}) {
-        std::ostringstream out;
-        writeFEStiffnessMatrix(out, f, lower);
-        EXPECT_NE(out.str().find(lower ? "MASS 6 LOWER MODES 2\n" : "MASS 6 FULL MODES 2\n"), std::string::npos);
-        const FEStiffnessMatrixFile back = parse(out.str());
-        EXPECT_EQ(back.generalisedCoordinates, 2u);
-        EXPECT_EQ(back.stiffness, f.stiffness);
-        EXPECT_EQ(back.mass, f.mass);
-        EXPECT_TRUE(back.unitsGiven);
-    }
-    // Without MASS the mass matrix stays empty; without UNITS the units are not marked as given.
-    const FEStiffnessMatrixFile plain = parse("NODES\n1 0 0 0\nSTIFFNESS 3 LOWER MODES 1\n1\n0 1\n0 0 1\n0 0 0 1\n");
-    EXPECT_TRUE(plain.mass.isEmpty());
-    EXPECT_FALSE(plain.unitsGiven);
-    EXPECT_EQ(plain.stiffness.numRows(), 4u);
 }
 
 TEST(FEStiffnessFile, MassSectionErrorsNameTheLine) {

@@ -178,13 +178,9 @@ TEST(NFEStiffnessMatrix, ReferredMatrixIsNotCopied) {
 }
 
 TEST(FEUnits, CodesAndSymbols) {
-    EXPECT_EQ(feLengthUnitInMillimetres(2), 10.0);
-    EXPECT_EQ(feLengthUnitInMillimetres(3), 304.8);
-    EXPECT_EQ(feLengthUnitInMillimetres(4), 25.4);
-    EXPECT_EQ(feLengthUnitInMillimetres(6), 1.0);
-    EXPECT_EQ(feLengthUnitInMillimetres(7), 0.001);
-    EXPECT_EQ(feLengthUnitInMillimetres(0), 1000.0);
-    EXPECT_EQ(feLengthUnitInMillimetres(5), 1000.0);
+    // cm, ft, in, mm, µm; the unknown codes 0 and 5 count as metre.
+    const std::pair<unsigned, double> table[] = {{2, 10.0}, {3, 304.8}, {4, 25.4}, {6, 1.0}, {7, 0.001}, {0, 1000.0}, {5, 1000.0}};
+    for (const auto& [code, millimetres] : table) EXPECT_EQ(feLengthUnitInMillimetres(code), millimetres) << code;
     FEStiffnessMatrixSystemOfUnits u;
     EXPECT_TRUE(u.setFromSymbols("in", "lbf"));
     EXPECT_EQ(u.lengthSymbol() + " " + u.forceSymbol(), "in lbf");

@@ -1,4 +1,4 @@
-// Wide strings, the UTF-8 bridge, the translator and the message sink.
+// Wide strings, the UTF-8 bridge, the translator and the integer reading of JSON numbers.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,17 +65,6 @@ TEST(Translator, BuiltinTextsFallbackAndLoadedTables) {
     std::remove(path.c_str());
 }
 
-TEST(InternMessage, CountsAndReachesAnInstalledHandler) {
-    const uint64_t before = ntypes::internMessageCount();
-    internMessage("here", 1, L"silent");
-    EXPECT_EQ(ntypes::internMessageCount(), before + 1);
-    ntypes::InternMessageCapture capture;
-    internMessage("src/file", 42, L"seen");
-    ASSERT_EQ(capture.messages().size(), 1u);
-    EXPECT_EQ(capture.messages()[0].source, "src/file");
-    EXPECT_EQ(capture.messages()[0].line, 42);
-    EXPECT_EQ(capture.messages()[0].text, L"seen");
-}
 }  // namespace
 
 #include <nlohmann/json.hpp>
