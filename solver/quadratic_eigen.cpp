@@ -177,8 +177,11 @@ namespace Spectra {
 /// the basis products then were four fifths of a Campbell speed's time. Here a pass is repeated
 /// only while it removes more than 1 − 1/√2 of what is left ("twice is enough": Giraud, Langou,
 /// Rozložník 2005), at most twice, and a residual that keeps collapsing is taken as zero, so that
-/// the next vector is a new direction (Spectra's restart with expand_basis). The operator, the
-/// restarts and the convergence test are Spectra's.
+/// the next vector is a new direction (Spectra's restart with expand_basis). Nearly every vector
+/// needs the first correction and almost none a second: the first is left to the next column's
+/// pass over the basis, which then corrects the residual, normalises it and forms its product
+/// from the Arnoldi relation (nextColumnLagged), so that a vector costs two passes instead of
+/// three. The operator, the restarts and the convergence test are Spectra's.
 template <>
 class Arnoldi<double, ArnoldiOp<double, ds::solver::ShiftInvert, IdentityBOp>>
     : public Arnoldi<double, ds::solver::ShiftInvertArnoldiOp> {
@@ -196,43 +199,55 @@ public:
         if (to_m <= from_k) return;
         if (from_k > m_k) throw std::invalid_argument("Arnoldi: the factorisation is extended from beyond its length");
         constexpr double kKeep = 0.7071067811865476;  // 1/√2
-        constexpr Index kCacheDoubles = Index(1) << 16;  // a block of V of 512 kB
-        Eigen::VectorXd w(m_n), c(to_m);
+        Eigen::VectorXd w(m_n), c(to_m), hc(to_m);
         // Keep the upper-left k × k block of H.
         m_fac_H.rightCols(m_m - from_k).setZero();
         m_fac_H.block(from_k, 0, m_m - from_k, from_k).setZero();
+        // Lagged: m_fac_f is the last column's residual before its re-orthogonalisation, c its
+        // correction Vᵀf (already added to H), and m_beta the norm of the corrected f − Vc.
+        bool lagged = false;
         for (Index i = from_k; i < to_m; ++i) {
-            bool restart = false;
-            if (m_beta < m_near_0) {  // f = 0: a new direction orthogonal to V
-                MapConstMat V(m_fac_V.data(), m_n, i);
-                expand_basis(V, 2 * i, m_fac_f, m_beta, op_counter);
-                restart = true;
-            }
-            m_fac_V.col(i).noalias() = m_fac_f / m_beta;
-            m_fac_H(i, i - 1) = restart ? 0.0 : m_beta;
-            m_op.perform_op(&m_fac_V(0, i), w.data());
-            ++op_counter;
-
             const Index i1 = i + 1;
-            MapConstMat Vs(m_fac_V.data(), m_n, i1);
             MapVec h(&m_fac_H(0, i), i1);
-            h.noalias() = Vs.transpose() * w;
+            if (lagged) {
+                nextColumnLagged(i, c.head(i), hc.head(i), w, h, op_counter);
+            } else {
+                bool restart = false;
+                if (m_beta < m_near_0) {  // f = 0: a new direction orthogonal to V
+                    MapConstMat V(m_fac_V.data(), m_n, i);
+                    expand_basis(V, 2 * i, m_fac_f, m_beta, op_counter);
+                    restart = true;
+                }
+                m_fac_V.col(i).noalias() = m_fac_f / m_beta;
+                m_fac_H(i, i - 1) = restart ? 0.0 : m_beta;
+                m_op.perform_op(&m_fac_V(0, i), w.data());
+                ++op_counter;
+                h.noalias() = MapConstMat(m_fac_V.data(), m_n, i1).transpose() * w;
+            }
+            MapConstMat Vs(m_fac_V.data(), m_n, i1);
             // f = w − V h, and with it the first correction c = Vᵀf, block of rows by block of
-            // rows while the block of V is in the cache: the correction is needed for most
-            // vectors, and this way it costs one pass over the basis less.
+            // rows while the block of V is in the cache.
             auto correction = c.head(i1);
             correction.setZero();
-            const Index rows = std::max<Index>(64, kCacheDoubles / i1);
-            for (Index r = 0; r < m_n; r += rows) {
-                const Index nr = std::min(rows, m_n - r);
+            forRowBlocks(i1, [&](Index r, Index nr) {
                 const auto Vb = Vs.middleRows(r, nr);
                 auto fb = m_fac_f.segment(r, nr);
                 fb = w.segment(r, nr);
                 fb.noalias() -= Vb * h;
                 correction.noalias() += Vb.transpose() * fb;
-            }
+            });
             double before = w.norm();
             m_beta = m_fac_f.norm();
+            // One correction is enough when it keeps more than 1/√2 of f (‖f − Vc‖² = ‖f‖² − ‖c‖²
+            // for an orthonormal V): then it is left to the next column's pass over V. The last
+            // column's is made here, since the restarts and the convergence test read f.
+            const double kept = m_beta * m_beta - correction.squaredNorm();
+            lagged = i1 < to_m && kept > 0.5 * m_beta * m_beta && m_beta >= m_near_0;
+            if (lagged) {
+                h += correction;
+                m_beta = std::sqrt(kept);
+                continue;
+            }
             int passes = 0;
             while (m_beta < kKeep * before && passes < 2) {
                 if (passes > 0) correction.noalias() = Vs.transpose() * m_fac_f;  // the first came with f
@@ -259,6 +274,45 @@ public:
         Eigen::VectorXd fk = m_fac_f * Q(m_m - 1, m_k - 1) + m_fac_V.col(m_k) * m_fac_H(m_k, m_k - 1);
         m_fac_f.swap(fk);
         m_beta = m_fac_f.norm();
+    }
+
+private:
+    /// Calls f(first row, rows) for blocks of rows of the first `cols` columns of V that stay in
+    /// the cache (512 kB) while several products use them.
+    template <class F>
+    void forRowBlocks(Index cols, F&& f) const {
+        constexpr Index kCacheDoubles = Index(1) << 16;
+        const Index rows = std::max<Index>(64, kCacheDoubles / std::max<Index>(1, cols));
+        for (Index r = 0; r < m_n; r += rows) f(r, std::min(rows, m_n - r));
+    }
+
+    /// Column i from the lagged residual f, its correction c (length i) and the norm β of
+    /// f − Vc: v_i = (f − Vc)/β, and since the columns before satisfy A V = V H + β v_i e_{i−1}ᵀ,
+    /// A v_i = (A f − V H c)/β − c_{i−1} v_i. So one operator application to f and one pass over
+    /// V correct f, give v_i and w = A v_i, and take h = [V v_i]ᵀ w — where the correction made
+    /// at once would cost a pass of its own.
+    void nextColumnLagged(Index i, Eigen::Ref<const Eigen::VectorXd> c, Eigen::Ref<Eigen::VectorXd> hc,
+                          Eigen::VectorXd& w, MapVec& h, Index& op_counter) {
+        m_fac_H(i, i - 1) = m_beta;
+        m_op.perform_op(m_fac_f.data(), w.data());
+        ++op_counter;
+        hc.noalias() = m_fac_H.topLeftCorner(i, i) * c;
+        const double last = c(i - 1), inverse = 1.0 / m_beta;
+        MapConstMat V(m_fac_V.data(), m_n, i);
+        h.setZero();
+        forRowBlocks(i, [&](Index r, Index nr) {
+            const auto Vb = V.middleRows(r, nr);
+            auto vb = m_fac_V.col(i).segment(r, nr);
+            vb = m_fac_f.segment(r, nr);
+            vb.noalias() -= Vb * c;
+            vb *= inverse;
+            auto wb = w.segment(r, nr);
+            wb.noalias() -= Vb * hc;
+            wb *= inverse;
+            wb -= last * vb;
+            h.head(i).noalias() += Vb.transpose() * wb;
+            h(i) += vb.dot(wb);
+        });
     }
 };
 
