@@ -73,6 +73,8 @@ std::shared_ptr<const HousingFactor> HousingElimination::factorFor(double sigma)
     const std::lock_guard<std::mutex> lock(mutex_);
     if (last_ && last_->sigma == sigma) return last_;
     last_.reset();  // the old factor's memory goes before the new one's comes
+    lastMass_.reset();
+    lastMassOf_ = nullptr;
     auto f = std::make_shared<HousingFactor>();
     f->sigma = sigma;
     const HousingModel& h = housing_;
@@ -86,24 +88,31 @@ std::shared_ptr<const HousingFactor> HousingElimination::factorFor(double sigma)
     const Index nb = Index(boundary_.size());
     const auto lbb = f->L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>();
     f->boundary = Eigen::MatrixXd(lbb) * Eigen::MatrixXd(lbb).transpose();
-    if (h.hasMass) {
-        // N = L⁻¹ M_h L⁻ᵀ (order (I, B)) from two triangular solves, using M_h = M_hᵀ, then
-        // M̃ = diag(I, L_BB) N diag(I, L_BBᵀ), put back into the housing's DOF order.
-        const Index nh = f->L.rows();
-        const auto L = f->L.triangularView<Eigen::Lower>();
-        Eigen::MatrixXd x = h.M(order_, order_);
-        L.solveInPlace(x);
-        Eigen::MatrixXd n = x.transpose();
-        x.resize(0, 0);
-        L.solveInPlace(n);
-        const Eigen::MatrixXd lbbDense = lbb;
-        n.rightCols(nb) = (n.rightCols(nb) * lbbDense.transpose()).eval();
-        n.bottomRows(nb) = (lbbDense * n.bottomRows(nb)).eval();
-        f->transformedMass.resize(nh, nh);
-        f->transformedMass(order_, order_) = (n + n.transpose()) / 2;  // symmetric to the last bit
-    }
     last_ = f;
     return f;
+}
+
+std::shared_ptr<const Eigen::MatrixXd> HousingElimination::transformedMassFor(const std::shared_ptr<const HousingFactor>& factor) const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    if (lastMass_ && lastMassOf_ == factor.get()) return lastMass_;
+    // N = L⁻¹ M_h L⁻ᵀ (order (I, B)) from two triangular solves, using M_h = M_hᵀ, then
+    // M̃ = diag(I, L_BB) N diag(I, L_BBᵀ), put back into the housing's DOF order.
+    const HousingModel& h = housing_;
+    const Index nh = factor->L.rows(), nb = Index(boundary_.size());
+    const auto L = factor->L.triangularView<Eigen::Lower>();
+    Eigen::MatrixXd x = h.M(order_, order_);
+    L.solveInPlace(x);
+    Eigen::MatrixXd n = x.transpose();
+    x.resize(0, 0);
+    L.solveInPlace(n);
+    const Eigen::MatrixXd lbb = factor->L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>();
+    n.rightCols(nb) = (n.rightCols(nb) * lbb.transpose()).eval();
+    n.bottomRows(nb) = (lbb * n.bottomRows(nb)).eval();
+    auto mass = std::make_shared<Eigen::MatrixXd>(nh, nh);
+    (*mass)(order_, order_) = (n + n.transpose()) / 2;  // symmetric to the last bit
+    lastMass_ = std::move(mass);
+    lastMassOf_ = factor.get();
+    return lastMass_;
 }
 
 struct EliminatedQuadratic::Lu {
@@ -113,8 +122,9 @@ struct EliminatedQuadratic::Lu {
 EliminatedQuadratic::EliminatedQuadratic(const HousingElimination& e) : e_(e), reduced_(e.reduced_), lu_(std::make_unique<Lu>()) {}
 EliminatedQuadratic::~EliminatedQuadratic() = default;
 
-void EliminatedQuadratic::factorize(const Sparse& q, double sigma) {
+void EliminatedQuadratic::factorize(const Sparse& q, double sigma, bool transformed) {
     factor_ = e_.factorFor(sigma);
+    mass_ = transformed && e_.housing_.hasMass ? e_.transformedMassFor(factor_) : nullptr;
     double* v = reduced_.valuePtr();
     std::fill(v, v + reduced_.nonZeros(), 0.0);
     const double* qv = q.valuePtr();
@@ -183,7 +193,7 @@ void addSymmetricProduct(const Eigen::MatrixXd& a, const Eigen::VectorXd& x, Eig
 }
 
 void EliminatedQuadratic::addTransformedMass(const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) const {
-    addSymmetricProduct(factor_->transformedMass, x, y);
+    addSymmetricProduct(*mass_, x, y);
 }
 
 void EliminatedQuadratic::toPhysical(Eigen::MatrixXcd& x) const {

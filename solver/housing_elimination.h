@@ -49,8 +49,6 @@ struct HousingFactor {
     double sigma = 0.0;
     Eigen::MatrixXd L;
     Eigen::MatrixXd boundary;
-    /// M̃ = Tᵀ M_h T in the housing's own DOF order (empty without a mass matrix).
-    Eigen::MatrixXd transformedMass;
 };
 
 /// What stays the same for a model: which housing DOF are boundary and interior, and the reduced
@@ -73,6 +71,10 @@ public:
     /// The factor for σ: the one kept when σ is the last shift asked for, else made (under the
     /// lock) and kept. Throws NumericalError when Q0 is not positive definite.
     std::shared_ptr<const HousingFactor> factorFor(double sigma) const;
+    /// M̃ = Tᵀ M_h T for the factor (see the file comment), in the housing's DOF order: the one
+    /// kept when it was made for this factor, else made (under the lock) and kept. Only the
+    /// Arnoldi runs need it.
+    std::shared_ptr<const Eigen::MatrixXd> transformedMassFor(const std::shared_ptr<const HousingFactor>& factor) const;
 
 private:
     friend class EliminatedQuadratic;
@@ -88,6 +90,8 @@ private:
     std::vector<int> boundaryBlock_;
     mutable std::mutex mutex_;
     mutable std::shared_ptr<const HousingFactor> last_;
+    mutable std::shared_ptr<const Eigen::MatrixXd> lastMass_;
+    mutable const HousingFactor* lastMassOf_ = nullptr;
 };
 
 /// y += A x for a symmetric A of which the lower triangle is read, once, by panels of columns
@@ -100,14 +104,15 @@ public:
     explicit EliminatedQuadratic(const HousingElimination& elimination);
     ~EliminatedQuadratic();
     /// Factorises for Q's values (the pencil's union pattern: σ²M + σ(C + ΩG) + K without the
-    /// housing's dense blocks) and σ. Throws NumericalError when the factorisation fails.
-    void factorize(const Eigen::SparseMatrix<double>& q, double sigma);
+    /// housing's dense blocks) and σ, with the changed coordinates' mass when `transformed`.
+    /// Throws NumericalError when the factorisation fails.
+    void factorize(const Eigen::SparseMatrix<double>& q, double sigma, bool transformed = false);
     /// x = Q(σ)⁻¹ r over all DOF (x may not alias r).
     void solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
     /// The same in the changed coordinates (see the file comment): x̃ = Q̃(σ)⁻¹ r̃.
     void solveTransformed(const Eigen::VectorXd& r, Eigen::VectorXd& x) const;
-    /// M̃ in the housing's DOF order (empty without a mass matrix).
-    const Eigen::MatrixXd& transformedMass() const { return factor_->transformedMass; }
+    /// M̃ in the housing's DOF order (factorised with `transformed`, and the housing with a mass).
+    const Eigen::MatrixXd& transformedMass() const { return *mass_; }
     /// y += M̃ x (housing DOF), reading M̃'s lower triangle once.
     void addTransformedMass(const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) const;
     /// The housing rows of vectors over all DOF (columns) from x̃ to x, and back.
@@ -119,6 +124,7 @@ public:
 private:
     const HousingElimination& e_;
     std::shared_ptr<const HousingFactor> factor_;
+    std::shared_ptr<const Eigen::MatrixXd> mass_;
     Eigen::SparseMatrix<double> reduced_;
     struct Lu;  // the sparse LU (KLU) of the reduced matrix
     std::unique_ptr<Lu> lu_;

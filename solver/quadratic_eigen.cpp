@@ -477,7 +477,7 @@ QuadraticEigenResult QuadraticEigenSolver::solve(double omega, Index count, cons
     pen.combine(sigma, 1.0, omega, 0.0, w.P);
     if (pen.elimination) {
         if (!w.eliminated) w.eliminated = std::make_unique<EliminatedQuadratic>(*pen.elimination);
-        w.eliminated->factorize(w.Q, sigma);
+        w.eliminated->factorize(w.Q, sigma, true);
     } else {
         if (!w.analysed) {
             w.lu.analyzePattern(w.Q);

@@ -326,7 +326,7 @@ TEST(HousingElimination, SolvesTheWholeQuadraticMatrix) {
     EXPECT_EQ(elimination.boundaryCount(), 3);
     EliminatedQuadratic q(elimination);
     const double sigma = 1.7;
-    q.factorize(pattern, sigma);
+    q.factorize(pattern, sigma, true);
     Eigen::MatrixXd whole = qs;
     whole.bottomRightCorner(nh, nh) += h.K + sigma * sigma * h.M;
     const Eigen::VectorXd r = Eigen::VectorXd::LinSpaced(n, -1.0, 2.0);
