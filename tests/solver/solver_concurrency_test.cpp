@@ -1,5 +1,5 @@
-// The solver's thread pool under ThreadSanitizer: several solves at once, and a sweep cancelled
-// by an exception in one of its speeds.
+// The solver's thread pool under ThreadSanitizer: several solves at once, a sweep cancelled by an
+// exception in one of its speeds, and a sweep whose threads share an elastic housing's factor.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "drivesys/samples/gear_chain.h"
+#include "drivesys/solver/housing_definition.h"
 #include "drivesys/solver/parallel.h"
 #include "drivesys/solver/solver.h"
 
@@ -64,6 +65,50 @@ TEST(SolverConcurrency, SeveralSweepsAtOnceGiveTheirOneThreadResults) {
         callers.emplace_back([&, k] { got[k] = solve(k % 2 ? forced : campbell, 2); });
     for (std::thread& t : callers) t.join();
     for (size_t k = 0; k < got.size(); ++k) EXPECT_EQ(got[k], k % 2 ? expectedForced : expectedCampbell) << k;
+}
+
+// The housing's dense factor and transformed mass are made once for the sweep's shift by the
+// first thread that asks and shared: the sweep on two threads is its one-thread result.
+TEST(SolverConcurrency, AHousingSweepOnTwoThreadsGivesItsOneThreadResult) {
+    ds::GearChainOptions o;
+    o.shafts = 2;
+    o.elementsPerShaft = 8;
+    o.speeds = 9;
+    SolverInput in = ds::gearChainSolverInput(o);
+    in.options.numModes = 6;
+    const SystemDefinitionData& d = in.definition.data;
+    // A node under every bearing and one beside the chain without a ring (the interior), each on
+    // springs to the ground, neighbours tied, with mass.
+    HousingDefinition h;
+    FEStiffnessMatrixFile& f = h.matrices;
+    f.systemOfUnits = {FELengthUnit::Metre, FEForceUnit::Newton};
+    f.unitsGiven = true;
+    f.dofPerNode = 6;
+    for (size_t s = 0; s < d.bearingPosition.size(); ++s)
+        for (size_t k = 0; k < d.bearingPosition[s][0].size(); ++k) {
+            const NVektor& origin = d.shaftOrigin[s][0];
+            f.nodeCoords.push_back(NVektor(origin.x, origin.y + d.bearingPosition[s][0][k].y, origin.z));
+            f.nodeNumbers.push_back(unsigned(f.nodeNumbers.size() + 1));
+            h.rings.push_back({HousingRing::Kind::Bearing, s, 0, k, int64_t(f.nodeNumbers.size())});
+        }
+    f.nodeCoords.push_back(NVektor(0.5, 0.0, 0.5));
+    f.nodeNumbers.push_back(unsigned(f.nodeNumbers.size() + 1));
+    const size_t n = 6 * f.nodeCoords.size();
+    f.stiffness = NMatrix(n);
+    f.mass = NMatrix(n);
+    for (size_t i = 0; i < n; ++i) f.stiffness(i, i) = 4e8, f.mass(i, i) = i % 6 < 3 ? 20.0 : 0.05;
+    for (size_t i = 0; i + 6 < n; ++i) f.stiffness(i, i + 6) = f.stiffness(i + 6, i) = -1e8;
+    auto solve = [&](unsigned threads) {
+        SolverOptions options = in.options;
+        options.threads = threads;
+        options.housing = &h;
+        SystemVibrationResults r;
+        const SolverReport report = SolveSystemDynamics(in.definition, in.general, r, options);
+        EXPECT_EQ(report.status, kSolverOk) << report.message;
+        EXPECT_TRUE(report.housing.present);
+        return r.toJson().dump();
+    };
+    EXPECT_EQ(solve(2), solve(1));
 }
 
 TEST(SolverConcurrency, AProgressCallbackThatThrowsCancelsTheSweep) {
