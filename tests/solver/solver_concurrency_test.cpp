@@ -14,6 +14,16 @@
 
 namespace {
 
+/// Two shafts of 8 elements in mesh, a Campbell diagram of `speeds` speeds (or a forced response).
+SolverInput smallChain(size_t speeds, bool forced = false) {
+    ds::GearChainOptions o;
+    o.shafts = 2;
+    o.elementsPerShaft = 8;
+    o.speeds = speeds;
+    o.forced = forced;
+    return ds::gearChainSolverInput(o);
+}
+
 TEST(SolverConcurrency, AnExceptionInOneItemStopsTheRunAndReachesTheCaller) {
     for (unsigned threads : {1u, 2u, 4u}) {
         std::atomic<int> produced{0};
@@ -42,13 +52,7 @@ TEST(SolverConcurrency, AnExceptionInOneItemStopsTheRunAndReachesTheCaller) {
 }
 
 TEST(SolverConcurrency, SeveralSweepsAtOnceGiveTheirOneThreadResults) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 8;
-    o.speeds = 6;
-    const SolverInput campbell = ds::gearChainSolverInput(o);
-    o.forced = true;
-    const SolverInput forced = ds::gearChainSolverInput(o);
+    const SolverInput campbell = smallChain(6), forced = smallChain(6, true);
     auto solve = [](const SolverInput& in, unsigned threads) {
         SolverOptions options = in.options;
         options.threads = threads;
@@ -70,11 +74,7 @@ TEST(SolverConcurrency, SeveralSweepsAtOnceGiveTheirOneThreadResults) {
 // The housing's dense factor and transformed mass are made once for the sweep's shift by the
 // first thread that asks and shared: the sweep on two threads is its one-thread result.
 TEST(SolverConcurrency, AHousingSweepOnTwoThreadsGivesItsOneThreadResult) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 8;
-    o.speeds = 9;
-    SolverInput in = ds::gearChainSolverInput(o);
+    SolverInput in = smallChain(9);
     in.options.numModes = 6;
     const SystemDefinitionData& d = in.definition.data;
     // A node under every bearing and one beside the chain without a ring (the interior), each on
@@ -112,11 +112,7 @@ TEST(SolverConcurrency, AHousingSweepOnTwoThreadsGivesItsOneThreadResult) {
 }
 
 TEST(SolverConcurrency, AProgressCallbackThatThrowsCancelsTheSweep) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 8;
-    o.speeds = 40;
-    SolverInput in = ds::gearChainSolverInput(o);
+    SolverInput in = smallChain(40);
     in.options.threads = 2;
     size_t calls = 0;
     in.options.progress = [&calls](size_t done, size_t) {
