@@ -155,15 +155,26 @@ void EliminatedQuadratic::solve(const Eigen::VectorXd& r, Eigen::VectorXd& x) co
     rr_.resize(o + nb);
     rr_.head(o) = r.head(o);
     rr_.tail(nb).noalias() = L.bottomRightCorner(nb, nb).triangularView<Eigen::Lower>() * y_.tail(nb);
-    xr_ = lu_->klu.solve(rr_);
-    x.resize(o + nh);
-    x.head(o) = xr_.head(o);
+    solveReduced(x);
     // Back substitution into the interior: L_IIᵀ x_I = y_I − L_BIᵀ x_B.
     auto yi = y_.head(ni);
-    yi.noalias() -= L.bottomLeftCorner(nb, ni).transpose() * xr_.tail(nb);
-    L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(yi);
+    backSubstitute(yi, xr_.tail(nb));
     for (Index k = 0; k < ni; ++k) x(o + e_.order_[size_t(k)]) = yi(k);
+}
+
+void EliminatedQuadratic::solveReduced(Eigen::VectorXd& x) const {
+    const Index o = Index(e_.housing_.offset), nb = e_.boundaryCount();
+    xr_ = lu_->klu.solve(rr_);
+    x.resize(o + Index(e_.housing_.dofs));
+    x.head(o) = xr_.head(o);
     for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
+}
+
+void EliminatedQuadratic::backSubstitute(Eigen::Ref<Eigen::MatrixXd> interior, const Eigen::Ref<const Eigen::MatrixXd>& boundary) const {
+    const Eigen::MatrixXd& L = factor_->L;
+    const Index nb = e_.boundaryCount(), ni = L.rows() - nb;
+    interior.noalias() -= L.bottomLeftCorner(nb, ni).transpose() * boundary;
+    L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(interior);
 }
 
 void EliminatedQuadratic::solveTransformed(const Eigen::VectorXd& r, Eigen::VectorXd& x) const {
@@ -172,11 +183,8 @@ void EliminatedQuadratic::solveTransformed(const Eigen::VectorXd& r, Eigen::Vect
     rr_.resize(o + nb);
     rr_.head(o) = r.head(o);
     for (Index b = 0; b < nb; ++b) rr_(o + b) = r(o + e_.boundary_[size_t(b)]);
-    xr_ = lu_->klu.solve(rr_);
-    x.resize(o + nh);
-    x.head(o) = xr_.head(o);
+    solveReduced(x);
     for (Index k = 0; k < ni; ++k) x(o + e_.order_[size_t(k)]) = r(o + e_.order_[size_t(k)]);
-    for (Index b = 0; b < nb; ++b) x(o + e_.boundary_[size_t(b)]) = xr_(o + b);
 }
 
 void addSymmetricProduct(const Eigen::MatrixXd& a, const Eigen::VectorXd& x, Eigen::Ref<Eigen::VectorXd> y) {
@@ -200,7 +208,6 @@ void EliminatedQuadratic::toPhysical(Eigen::MatrixXcd& x) const {
     const HousingModel& h = e_.housing_;
     const Index o = Index(h.offset), nh = Index(h.dofs), nb = e_.boundaryCount(), ni = nh - nb, k = x.cols();
     if (k == 0 || ni == 0) return;
-    const Eigen::MatrixXd& L = factor_->L;
     // Real and imaginary parts side by side: x_I = L_II⁻ᵀ(x̃_I − L_BIᵀ x_B), one triangular solve.
     Eigen::MatrixXd interior(ni, 2 * k), boundary(nb, 2 * k);
     for (Index c = 0; c < k; ++c) {
@@ -213,8 +220,7 @@ void EliminatedQuadratic::toPhysical(Eigen::MatrixXcd& x) const {
             boundary(b, c) = v.real(), boundary(b, k + c) = v.imag();
         }
     }
-    interior.noalias() -= L.bottomLeftCorner(nb, ni).transpose() * boundary;
-    L.topLeftCorner(ni, ni).transpose().triangularView<Eigen::Upper>().solveInPlace(interior);
+    backSubstitute(interior, boundary);
     for (Index c = 0; c < k; ++c)
         for (Index i = 0; i < ni; ++i) x(o + e_.order_[size_t(i)], c) = {interior(i, c), interior(i, k + c)};
 }

@@ -122,6 +122,11 @@ public:
     const Eigen::SparseMatrix<double>& reducedMatrix() const { return reduced_; }
 
 private:
+    /// The reduced sparse solve of rr_ into xr_, and its shafts' and boundary's part into x.
+    void solveReduced(Eigen::VectorXd& x) const;
+    /// interior ← L_II⁻ᵀ(interior − L_BIᵀ boundary), column by column (order (I, B)).
+    void backSubstitute(Eigen::Ref<Eigen::MatrixXd> interior, const Eigen::Ref<const Eigen::MatrixXd>& boundary) const;
+
     const HousingElimination& e_;
     std::shared_ptr<const HousingFactor> factor_;
     std::shared_ptr<const Eigen::MatrixXd> mass_;
