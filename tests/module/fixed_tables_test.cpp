@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "drivesys/drivesys.h"
-#include "drivesys/module_screen.h"
-#include "drivesys/platform/nmath/meta.h"
+#include "module/screen_items.h"
 
 using json = nlohmann::json;
 
@@ -197,39 +196,19 @@ TEST(FixedTables, EveryDefaultGeometryPresetWithItsInitialValue) {
     tab.reset();
     expectPresets(tab.defaultgeom, "settings tab reset");
 
-    // A lone record carries no initial values.
+    // Lone records carry no initial values: they come from the settings.
     ShaftGeom lone;
     EXPECT_FALSE(lone.getMeta()->GetVar("internalDiameter")->hasInit());
+    SystemNaming loneRule;
+    EXPECT_FALSE(loneRule.getMeta()->GetVar("name")->hasInit());
+    EXPECT_EQ(loneRule.type, 16);
 }
 }  // namespace
 
-namespace {
-json screenItems() {
-    ds::S020Records records;
-    Meta meta;
-    records.describe(meta);
-    json d;
-    meta.dump(d);
-    return d["items"];
-}
+using screen::item;
 
-const json& itemNamed(const json& items, const std::string& name) {
-    for (const json& i : items)
-        if (i["name"] == name) return i;
-    static const json none;
-    ADD_FAILURE() << "no item " << name;
-    return none;
-}
-
-json rangeOf(const json& item) {
-    for (const json& a : item.value("attributes", json::array()))
-        if (a["call"] == "SetRange") return a["args"];
-    return nullptr;
-}
-}  // namespace
-
-TEST(FixedTables, TabSelectionListsCarryTheirEntryTablesInListOrder) {
-    const json items = screenItems();
+TEST(FixedTables, TabScreensEntryTablesInListOrderAndInputRanges) {
+    const json items = screen::Screen().dump();
     const std::vector<std::pair<std::vector<const char*>, const char*>> tables{
         {{"RoughLayoutReducerType"}, "[[1843,1],[1844,2],[1845,3],[1846,4],[1847,5],[1848,6],[1849,7]]"},
         {{"RoughLayoutCalculationType"}, "[[4185,0],[4186,1],[4226,2]]"},
@@ -245,11 +224,8 @@ TEST(FixedTables, TabSelectionListsCarryTheirEntryTablesInListOrder) {
         {{"unitsSelection"}, "[[4331,0],[4332,1],[5136,2]]"},
     };
     for (const auto& [names, entries] : tables)
-        for (const char* name : names) EXPECT_EQ(itemNamed(items, name)["args"]["entries"], json::parse(entries)) << name;
-}
+        for (const char* name : names) EXPECT_EQ(item(items, name)["args"]["entries"], json::parse(entries)) << name;
 
-TEST(FixedTables, TabInputRanges) {
-    const json items = screenItems();
     const double largest = std::numeric_limits<double>::max();
     const std::vector<std::tuple<const char*, double, double>> ranges{
         {"MaxEfficiencyDeviation", 0, 100}, {"MaxNumberOfIterations", 0, 100},  {"NumStepsForcedResponse", 1, 10000},
@@ -260,5 +236,5 @@ TEST(FixedTables, TabInputRanges) {
         {"userDefinedEndTime", 0, 1000000}, {"ZBFnumberOfDecimals", 1, 20},     {"Pitches", 0, largest},
     };
     for (const auto& [name, min, max] : ranges)
-        EXPECT_EQ(rangeOf(itemNamed(items, name)), (json{{"min", min}, {"max", max}})) << name;
+        EXPECT_EQ(screen::attributes(item(items, name), "SetRange"), (std::vector<json>{{{"min", min}, {"max", max}}})) << name;
 }

@@ -1,17 +1,12 @@
 // The host-side names the module screen uses — conditions, handlers, lock pairs, dialogs,
 // pictures and icons — against the fixed list of names the host implements: each listed name is
 // used at least once, and no name outside the list is used.
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
 #include <set>
-#include <string>
 
-#include "drivesys/module_screen.h"
-#include "drivesys/platform/nmath/meta.h"
+#include "module/screen_items.h"
 
 namespace {
-using json = nlohmann::json;
+using screen::json;
 using Names = std::set<std::string>;
 
 const Names kConditions{
@@ -105,17 +100,12 @@ struct UsedNames {
 };
 
 UsedNames usedByTheScreen() {
-    ds::S020Records records;
-    Meta meta;
-    records.describe(meta);
-    json d;
-    meta.dump(d);
     UsedNames used;
     auto text = [](const json& args, const char* key) -> std::string {
         const auto it = args.find(key);
         return it != args.end() && it->is_string() ? it->get<std::string>() : std::string();
     };
-    for (const json& item : d["items"]) {
+    for (const json& item : screen::Screen().dump()) {
         for (const json& a : item.value("attributes", json::array())) {
             const json& args = a["args"];
             if (a["call"] == "AddEditButton") {

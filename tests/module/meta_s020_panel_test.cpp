@@ -1,18 +1,14 @@
 // The element property panel (first step of Meta_S020).
-#include <gtest/gtest.h>
-
 #include <cctype>
-#include <map>
-#include <nlohmann/json.hpp>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "drivesys/module/meta_s020.h"
-#include "drivesys/platform/nmath/meta.h"
+#include "module/screen_items.h"
 
 namespace {
-using json = nlohmann::json;
+using screen::attributes;
+using screen::item;
+using screen::json;
 
 json panelDump() {
     Meta m;
@@ -21,21 +17,6 @@ json panelDump() {
     json d;
     m.dumpWithState(d);
     return d["items"];
-}
-
-const json& item(const json& items, const std::string& name) {
-    for (const json& i : items)
-        if (i["name"] == name) return i;
-    static const json none;
-    ADD_FAILURE() << "no item " << name;
-    return none;
-}
-
-std::vector<json> attributes(const json& i, const std::string& call) {
-    std::vector<json> out;
-    for (const json& a : i["attributes"])
-        if (a["call"] == call) out.push_back(a["args"]);
-    return out;
 }
 
 TEST(ElementPanel, MakesThe193ItemsInScreenOrderAndOneBlockAfterItsItems) {

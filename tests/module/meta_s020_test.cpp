@@ -1,34 +1,12 @@
 // Meta_S020 as a whole: the tab screens bound to the records, read and written through the Meta.
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "drivesys/module_screen.h"
-#include "drivesys/platform/nmath/meta.h"
+#include "module/screen_items.h"
 
 namespace {
-using json = nlohmann::json;
-
-struct Screen {
-    ds::S020Records r;
-    Meta meta;
-    short result = 0;
-    Screen() { result = r.describe(meta); }
-    json dump() {
-        json d;
-        meta.dumpWithState(d);
-        return d["items"];
-    }
-};
-
-const json* find(const json& items, const std::string& name) {
-    for (const json& i : items)
-        if (i["name"] == name) return &i;
-    return nullptr;
-}
+using screen::item;
+using screen::json;
+using screen::Screen;
 
 TEST(MetaS020, DescribesPanelThenTabsWithEveryAttributeOnAnEarlierItem) {
     Screen s;
@@ -111,13 +89,13 @@ TEST(MetaS020, WritingThroughItemsChangesTheBoundMembers) {
     EXPECT_EQ(s.r.thermalRating.foundations.size(), 2u);
 
     const json items = s.dump();
-    EXPECT_EQ((*find(items, "BearingName"))["binding"],
+    EXPECT_EQ(item(items, "BearingName")["binding"],
               (json{{"record", "nvSettingsTab"}, {"member", "namingSettings.bearings.name"}}));
-    EXPECT_EQ((*find(items, "shaftCylinderGeo"))["binding"]["member"], "defaultgeom.cylinder.length");
-    EXPECT_EQ((*find(items, "shaftCylinderGeo"))["secondBinding"]["member"], "defaultgeom.cylinder.externalDiameter");
-    EXPECT_EQ((*find(items, "FoundationsTable"))["binding"],
+    EXPECT_EQ(item(items, "shaftCylinderGeo")["binding"]["member"], "defaultgeom.cylinder.length");
+    EXPECT_EQ(item(items, "shaftCylinderGeo")["secondBinding"]["member"], "defaultgeom.cylinder.externalDiameter");
+    EXPECT_EQ(item(items, "FoundationsTable")["binding"],
               (json{{"record", "nvThermalRatingTab"}, {"member", "foundations"}}));
-    EXPECT_EQ((*find(items, "getGearStep"))["binding"],
+    EXPECT_EQ(item(items, "getGearStep")["binding"],
               (json{{"record", "nNorvaneRecurDynInterface"}, {"member", "getGearStep"}}));
 }
 
@@ -149,9 +127,9 @@ TEST(MetaS020, GlobalAndLocalExportShowOneBool) {
     EXPECT_FALSE(zf.isGlobal);
     const json items = s.dump();
     for (const char* name : {"isExportStiffnesMatrixGlobal", "isExportStiffnesMatrixLocal"})
-        EXPECT_EQ((*find(items, name))["binding"]["member"], "isGlobal") << name;
-    EXPECT_EQ((*find(items, "isExportStiffnesMatrixGlobal"))["args"]["inverted"], false);
-    EXPECT_EQ((*find(items, "isExportStiffnesMatrixLocal"))["args"]["inverted"], true);
+        EXPECT_EQ(item(items, name)["binding"]["member"], "isGlobal") << name;
+    EXPECT_EQ(item(items, "isExportStiffnesMatrixGlobal")["args"]["inverted"], false);
+    EXPECT_EQ(item(items, "isExportStiffnesMatrixLocal")["args"]["inverted"], true);
 }
 
 TEST(MetaS020, ThermalScreenFollowsTheHeatDissipationMethod) {
@@ -169,8 +147,8 @@ TEST(MetaS020, ThermalScreenFollowsTheHeatDissipationMethod) {
     EXPECT_EQ(m.itemVisible("NumberOfFins"), UiState::Yes);
     EXPECT_EQ(m.itemVisible("ProjectedFinArea"), UiState::No);
     const json items = s.dump();
-    EXPECT_EQ((*find(items, "HousingLength"))["visible"], true);
-    EXPECT_EQ((*find(items, "HousingLengthFlowDirection"))["visible"], false);
+    EXPECT_EQ(item(items, "HousingLength")["visible"], true);
+    EXPECT_EQ(item(items, "HousingLengthFlowDirection")["visible"], false);
 }
 
 TEST(MetaS020, SetGearsAxialOffsetsIsEditedThroughTheScreenButNotStored) {
@@ -179,10 +157,8 @@ TEST(MetaS020, SetGearsAxialOffsetsIsEditedThroughTheScreenButNotStored) {
     EXPECT_EQ(m.itemEditable("SetGearsAxialOffsets"), UiState::Yes);
     EXPECT_TRUE(m.setItemValue("SetGearsAxialOffsets", false));
     EXPECT_FALSE(s.r.settings.calculationSettings.setGearsAxialOffsets);
-    const json stored = s.r.settings.toJson();
-    EXPECT_FALSE(stored["calculationSettings"].contains("setGearsAxialOffsets"));
-    EXPECT_TRUE(stored["calculationSettings"].contains("updateShaftsPositions"));
-    EXPECT_EQ((*find(s.dump(), "SetGearsAxialOffsets"))["binding"],
+    EXPECT_FALSE(s.r.settings.toJson()["calculationSettings"].contains("setGearsAxialOffsets"));
+    EXPECT_EQ(item(s.dump(), "SetGearsAxialOffsets")["binding"],
               (json{{"record", "nvSettingsTab"}, {"member", "calculationSettings.setGearsAxialOffsets"}}));
 }
 

@@ -1,7 +1,6 @@
-// The records of the settings tab: the framework's JSON form of the nested records, the member
-// kept outside the member list, the translated default names, and the naming rules' and default
-// geometry's initial values as the tab's Meta applies them, with their JSON assignments. The rule
-// and preset tables themselves are in fixed_tables_test.cpp.
+// The records of the settings and thermal tabs: the member kept outside the member list, the
+// translated default names, initialisation and the JSON assignments of the naming rules and the
+// default geometry. The rule and preset tables themselves are in fixed_tables_test.cpp.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -30,20 +29,10 @@ TEST(SettingsTab, TheFrameworksJsonFormIsTheRecordsOwn) {
     EXPECT_EQ(tab.nMetaStruct::toJson(), tab.toJson());
 }
 
-// The naming rules' and geometry presets' initial values as the tab's Meta sees them, and the
-// framework's "initialise", which goes back to them (to the lone record's default where a preset
-// has none).
+// The framework's "initialise" goes back to the naming rules' and geometry presets' initial
+// values (to the lone record's default where a preset has none).
 TEST(SettingsTab, InitialiseGoesBackToTheRulesAndPresets) {
     nvSettingsTab tab;
-    const std::pair<const wchar_t*, const wchar_t*> inits[] = {{L"namingSettings.shaftCalcs.name", L"shaft_calc<autoInc>"},
-                                                               {L"namingSettings.shaftCalcs.type", L"136"},
-                                                               {L"defaultgeom.cylinder.internalDiameter", L"36"},
-                                                               {L"defaultgeom.bearingOnShaft.dbid", L"-"}};
-    for (const auto& [path, init] : inits) {
-        MetaVar* v = tab.getMeta()->GetMetaVar(path);
-        ASSERT_NE(v, nullptr) << ntypes::toUtf8(path);
-        EXPECT_EQ(v->hasInit() ? v->initText() : nWString(L"-"), nWString(init)) << ntypes::toUtf8(path);
-    }
     tab.namingSettings.shaftCalcs.name = L"edited";
     tab.namingSettings.shaftCalcs.type = 1;
     tab.namingSettings.shaftCalcs.counter = 5;
@@ -108,26 +97,9 @@ TEST(ThermalRatingTab, ListsAreRecordVectorsWithTheirDefaultsAndNestedRecordsHav
     }
 }
 
-TEST(FoundationElement, DefaultNameIsTheTranslatedText) {
-    nvThermalRatingTab tab;
-    MetaVar* name = tab.getMeta()->GetMetaVar(L"foundations[0].name");
-    ASSERT_NE(name, nullptr);
-    ASSERT_EQ(tab.foundations.size(), 1u);
-    EXPECT_EQ(tab.foundations[0].name, pool.GetString(740));
-    EXPECT_EQ(tab.foundations[0].name, nWString(L"Unnamed"));
-    EXPECT_EQ(tab.foundations[0].alphaFun, 20.0);
-
-    // A loaded translation names new foundations in that language.
-    pool.setString(740, L"Fundament");
-    nvFoundationElement translated;
-    pool.resetToBuiltin();
-    EXPECT_EQ(translated.name, nWString(L"Fundament"));
-    EXPECT_EQ(nvFoundationElement().name, nWString(L"Unnamed"));
-}
-
-// Defaults that are translated texts follow a language switch: the Meta of a record made after
-// the switch shows, and Initialize writes, the text of the new language — for every record whose
-// default comes from the translator, also when its defaults were read before the switch.
+// Defaults that are translated texts (text 740) follow a language switch: a record made after the
+// switch holds, its Meta shows and Initialize writes the text of the new language — for every
+// record whose default comes from the translator, also when its defaults were read before.
 TEST(TranslatedDefaults, FollowALanguageSwitchInMetaAndInitialize) {
     auto defaultName = [](nMetaStruct& record) {
         json d;
@@ -139,6 +111,10 @@ TEST(TranslatedDefaults, FollowALanguageSwitchInMetaAndInitialize) {
         return record.getMeta()->GetVar("name")->GetAsWString();
     };
     {
+        nvThermalRatingTab tab;
+        ASSERT_NE(tab.getMeta()->GetMetaVar(L"foundations[0].name"), nullptr);
+        EXPECT_EQ(tab.foundations.at(0).name, nWString(L"Unnamed"));
+        EXPECT_EQ(tab.foundations[0].alphaFun, 20.0);
         // Read every default once in the first language, so that a cached one would be stale.
         nvFoundationElement f;
         nAdditionalFrequencies a;
@@ -151,6 +127,7 @@ TEST(TranslatedDefaults, FollowALanguageSwitchInMetaAndInitialize) {
     nvFoundationElement f;
     nAdditionalFrequencies a;
     nBushingElement b;
+    EXPECT_EQ(f.name, nWString(L"Fundament"));
     for (nMetaStruct* record : std::initializer_list<nMetaStruct*>{&f, &a, &b}) {
         EXPECT_EQ(defaultName(*record), "Fundament");
         record->getMeta()->GetVar("name")->SetVar(nWString(L"edited"));
@@ -161,17 +138,11 @@ TEST(TranslatedDefaults, FollowALanguageSwitchInMetaAndInitialize) {
     pool.resetToBuiltin();
     EXPECT_EQ(schema["members"][0]["default"], "Fundament") << schema.dump();
     nvFoundationElement back;
+    EXPECT_EQ(back.name, nWString(L"Unnamed"));
     EXPECT_EQ(defaultName(back), "Unnamed");
 }
 
 // ---- naming rules ------------------------------------------------------------------------------
-
-TEST(SystemNaming, ALoneRuleHasNoInitialValues) {
-    // The initial values come from the settings.
-    SystemNaming lone;
-    EXPECT_FALSE(lone.getMeta()->GetVar("name")->hasInit());
-    EXPECT_EQ(lone.type, 16);
-}
 
 TEST(SystemNamingSettings, JsonAssignmentChangesNothingButFromJsonRestores) {
     SystemNamingSettings edited;

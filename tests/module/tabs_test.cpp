@@ -1,4 +1,4 @@
-// Tab records: equality rules, list order independent of storage order, the record-vector lists.
+// Tab records: equality, list order independent of storage order, the record-vector lists.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,43 +19,35 @@ size_t indexOf(const std::vector<std::string>& names, const std::string& name) {
         if (names[i] == name) return i;
     return names.size();
 }
+
+/// Whether `base` and a record changed by `change` compare unequal through both operators.
+template <class T, class F> bool differs(const T& base, F change) {
+    T other = base;
+    change(other);
+    return base != other && !(base == other);
+}
 }  // namespace
 
-TEST(ModalAnalysisTab, EqualOnlyWhenAllFourInputsAreEqual) {
-    const nvModalAnalysisTab base;
-    EXPECT_TRUE(base == nvModalAnalysisTab());
-    EXPECT_FALSE(base != nvModalAnalysisTab());
+TEST(TabRecords, EqualityComparesTheInputs) {
+    const nvModalAnalysisTab modal;
+    EXPECT_TRUE(modal == nvModalAnalysisTab() && !(modal != nvModalAnalysisTab()));
+    EXPECT_TRUE(differs(modal, [](nvModalAnalysisTab& t) { t.numEigenFrequencies = 6; }));
+    EXPECT_TRUE(differs(modal, [](nvModalAnalysisTab& t) { t.solveOnlyTorsionalVibrations = true; }));
+    EXPECT_TRUE(differs(modal, [](nvModalAnalysisTab& t) { t.considerGyroscopicEffects = true; }));
+    EXPECT_TRUE(differs(modal, [](nvModalAnalysisTab& t) { t.gearMeshStiffnessCalcType = 1; }));
 
-    auto differs = [&](auto change) {
-        nvModalAnalysisTab other;
-        change(other);
-        return base != other && !(base == other);
-    };
-    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.numEigenFrequencies = 6; }));
-    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.solveOnlyTorsionalVibrations = true; }));
-    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.considerGyroscopicEffects = true; }));
-    EXPECT_TRUE(differs([](nvModalAnalysisTab& t) { t.gearMeshStiffnessCalcType = 1; }));
-}
-
-TEST(CampbellDiagramTab, EqualityIgnoresTheNumberOfResonanceCurves) {
-    nvCampbellDiagramTab a, b;
-    b.numResonanceCurves = 12;
-    EXPECT_TRUE(a == b);
-    EXPECT_FALSE(a != b);
-
-    auto differs = [&](auto change) {
-        nvCampbellDiagramTab other;
-        other.numResonanceCurves = 7;
-        change(other);
-        return a != other && !(a == other);
-    };
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.numEigenFrequencies = 4; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.considerGyroscopicEffects = false; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.controlingBoundaryID = 42; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.numCalculationPoints = 3; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.speedMin = 1e-12; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.speedMax = 3000.0; }));
-    EXPECT_TRUE(differs([](nvCampbellDiagramTab& t) { t.gearMeshStiffnessCalcType = 2; }));
+    // The Campbell tab ignores the number of resonance curves.
+    const nvCampbellDiagramTab campbell;
+    nvCampbellDiagramTab moreCurves;
+    moreCurves.numResonanceCurves = 12;
+    EXPECT_TRUE(campbell == moreCurves && !(campbell != moreCurves));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.numEigenFrequencies = 4; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.considerGyroscopicEffects = false; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.controlingBoundaryID = 42; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.numCalculationPoints = 3; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.speedMin = 1e-12; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.speedMax = 3000.0; }));
+    EXPECT_TRUE(differs(campbell, [](nvCampbellDiagramTab& t) { t.gearMeshStiffnessCalcType = 2; }));
 }
 
 TEST(TabRecords, MetaFollowsTheListOrderNotTheStorageOrder) {
