@@ -1,3 +1,4 @@
+// Models as JSON: records grouped by class, each read its own way, and the errors with their place.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,6 +59,8 @@ TEST_F(ModelFileTest, GroupsByClassNameAndKeepsTheOrderWithinAClass) {
     EXPECT_EQ(ntypes::toUtf8(back[0]->typeIdentifier()), "class Bearing");
     EXPECT_EQ(static_cast<const Shaft&>(*back[2]).name, second.name);
     EXPECT_TRUE(ds::sameModel({&first, &bearing, &second}, ds::pointersOf(back)));
+    EXPECT_EQ(ds::modelToJson({}), json::object());
+    EXPECT_TRUE(ds::modelFromJson(json::object()).empty());
 }
 
 TEST_F(ModelFileTest, SameModelSeesAChangedMemberAndAMissingRecord) {
@@ -91,11 +94,6 @@ TEST_F(ModelFileTest, AnyCataloguedClassTravelsItsOwnWay) {
     json model = ds::modelToJson({&axis});
     model["Axis"][0].erase("y");
     EXPECT_NE(messageOf([&] { ds::modelFromJson(model); }).find("record 0 of 'Axis'"), std::string::npos);
-}
-
-TEST_F(ModelFileTest, EmptyModel) {
-    EXPECT_EQ(ds::modelToJson({}), json::object());
-    EXPECT_TRUE(ds::modelFromJson(json::object()).empty());
 }
 
 TEST_F(ModelFileTest, MalformedModelsAreRejectedWithTheirPlace) {

@@ -14,23 +14,21 @@ TEST(NColor, TextIsSevenCharacterUpperCaseHex) {
     EXPECT_EQ(NColor::fromRgb(-5, 300, 128).text(), L"#00FF80");
 }
 
-TEST(NColor, ParseReadsTheTextFormInEitherCase) {
+TEST(NColor, ParseReadsTheTextFormInEitherCaseAndRejectsOtherTexts) {
+    EXPECT_EQ(NColor::parse(L"#A04678"), NColor::fromRgb(160, 70, 120));
     const auto lower = NColor::parse(L"  #a04678\n");
     ASSERT_TRUE(lower);
     EXPECT_EQ(lower->red(), 160);
     EXPECT_EQ(lower->green(), 70);
     EXPECT_EQ(lower->blue(), 120);
     EXPECT_EQ(lower->rgb(), 0xA04678u);
-}
-
-TEST(NColor, ParseRejectsOtherTexts) {
     for (const wchar_t* bad : {L"", L"#", L"#12345", L"#1234567", L"123456", L"#GG0000", L"#12 456", L"rgb(1,2,3)",
                                L"##12345", L"#-12345", L"#\u00BD23456"})
         EXPECT_FALSE(NColor::parse(bad)) << ntypes::toUtf8(bad);
 }
 
 // Scheme 0 colours the element types 0 to 9, scheme 1 the seventeen curves: no colour repeats.
-TEST(NColor, SchemesHoldDistinctColours) {
+TEST(NColor, SchemesHoldDistinctColoursAndNothingElse) {
     EXPECT_GE(NColor::schemeSize(0), 10);
     EXPECT_EQ(NColor::schemeSize(1), 17);
     for (int scheme : {0, 1}) {
@@ -40,9 +38,7 @@ TEST(NColor, SchemesHoldDistinctColours) {
             EXPECT_TRUE(seen.insert(NColor::fromScheme(scheme, type).rgb()).second) << scheme << "/" << type << " repeats";
         }
     }
-}
-
-TEST(NColor, UnknownSchemeEntriesThrow) {
+    // Entries outside the schemes.
     EXPECT_FALSE(NColor::hasSchemeColor(0, -1));
     EXPECT_FALSE(NColor::hasSchemeColor(0, NColor::schemeSize(0)));
     EXPECT_FALSE(NColor::hasSchemeColor(7, 0));

@@ -26,15 +26,10 @@ protected:
         const auto it = ids.find(id);
         return it != ids.end() && it->second == cls;
     }
-    const Shaft& shaftOf(int64_t id) const {
-        for (const auto& s : box.shafts)
-            if (s.Id == id) return s;
-        throw std::out_of_range("no shaft");
-    }
-    const CylGear& gearOf(int64_t id) const {
-        for (const auto& g : box.gears)
-            if (g.Id == id) return g;
-        throw std::out_of_range("no gear");
+    template <class T> static const T& byId(const std::vector<T>& records, int64_t id) {
+        for (const T& r : records)
+            if (r.Id == id) return r;
+        throw std::out_of_range("no record " + std::to_string(id));
     }
     ds::SampleGearbox box = ds::makeSampleGearbox();
     std::map<int64_t, std::string> ids;
@@ -95,8 +90,8 @@ TEST_F(SampleGearbox, IdentifiersAreUniqueAndEveryLinkResolves) {
 TEST_F(SampleGearbox, MeshesAgreeWithTheGearsOnTheirShafts) {
     const double inputPowerW = 15000.0;
     for (const auto& m : box.meshes) {
-        const CylGear* g1 = &gearOf(m.IdElement1);
-        const CylGear* g2 = &gearOf(m.IdElement2);
+        const CylGear* g1 = &byId(box.gears, m.IdElement1);
+        const CylGear* g2 = &byId(box.gears, m.IdElement2);
         EXPECT_EQ(m.gear1, g1->name);
         EXPECT_EQ(g1->mn, g2->mn);
         EXPECT_EQ(g1->beta, g2->beta);
@@ -119,14 +114,14 @@ TEST_F(SampleGearbox, ElementsStandOnTheirShafts) {
     for (const auto& m : box.meshes) {
         const Shaft* s1 = byName.at(m.gear1OnShaft);
         const Shaft* s2 = byName.at(m.gear2OnShaft);
-        const CylGear* g1 = &gearOf(m.IdElement1);
-        const CylGear* g2 = &gearOf(m.IdElement2);
+        const CylGear* g1 = &byId(box.gears, m.IdElement1);
+        const CylGear* g2 = &byId(box.gears, m.IdElement2);
         EXPECT_DOUBLE_EQ(s1->pos + g1->pos, s2->pos + g2->pos) << m.name.toUtf8();
         EXPECT_DOUBLE_EQ(g1->speed, s1->speed);
         EXPECT_DOUBLE_EQ(g2->speed, s2->speed);
     }
     for (const auto& b : box.bearings) {
-        const Shaft& s = shaftOf(b.IdElementInner);
+        const Shaft& s = byId(box.shafts, b.IdElementInner);
         EXPECT_GE(b.posInner - b.width / 2, 0.0) << b.name.toUtf8();
         EXPECT_LE(b.posInner + b.width / 2, s.cylLength) << b.name.toUtf8();
         EXPECT_DOUBLE_EQ(b.posOuter, s.pos + b.posInner);
