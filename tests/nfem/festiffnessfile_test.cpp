@@ -96,14 +96,12 @@ TEST(FEStiffnessFile, ReadsHandWrittenVariants) {
     EXPECT_FALSE(plain.unitsGiven);
     EXPECT_TRUE(plain.mass.isEmpty());
     EXPECT_EQ(plain.stiffness.numRows(), 4u);
-}
 
-// The column header is known by its first field alone, wherever it stands in the section.
-TEST(FEStiffnessFile, AnInitialHeaderNeedsOnlyItsFirstField) {
-    const FEStiffnessMatrixFile f = parse("NODES\n1 0 0 0\n2 0 0 0\nINITIAL\nux uy uz\n0 0 0 0 0 1\nux\n"
-                                          "2 0 0 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n0 0 0 1\n0 0 0 0 1\n0 0 0 0 0 1\n");
-    EXPECT_EQ(f.initialRotations, (std::vector<NVektor>{NVektor(0, 0, 1), NVektor()}));
-    EXPECT_EQ(f.initialTranslations, (std::vector<NVektor>{NVektor(), NVektor(2, 0, 0)}));
+    // The column header is known by its first field alone, wherever it stands in the section.
+    const FEStiffnessMatrixFile headers = parse("NODES\n1 0 0 0\n2 0 0 0\nINITIAL\nux uy uz\n0 0 0 0 0 1\nux\n"
+                                                "2 0 0 0 0 0\nSTIFFNESS 3 LOWER\n1\n0 1\n0 0 1\n0 0 0 1\n0 0 0 0 1\n0 0 0 0 0 1\n");
+    EXPECT_EQ(headers.initialRotations, (std::vector<NVektor>{NVektor(0, 0, 1), NVektor()}));
+    EXPECT_EQ(headers.initialTranslations, (std::vector<NVektor>{NVektor(), NVektor(2, 0, 0)}));
 }
 
 TEST(FEStiffnessFile, ErrorsNameTheLine) {

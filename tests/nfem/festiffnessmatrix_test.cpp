@@ -26,6 +26,16 @@ FEStiffnessMatrixDefs defsFor(const NMatrix& k, size_t nodes, bool sixDof) {
 }
 
 int statusOf(const FEStiffnessMatrixDefs& d) { return NFEStiffnessMatrix(d).getStatus(); }
+
+/// Each entry of a matrix converted from ones is the factor of its block: rows and columns whose
+/// index `isSecond` marks take the second kind of factor.
+void expectBlockFactors(const NMatrix& si, bool (*isSecond)(size_t), double firstFirst, double mixed, double secondSecond) {
+    for (size_t r = 0; r < si.numRows(); ++r)
+        for (size_t c = 0; c < si.numCols(); ++c) {
+            const double expected = isSecond(r) ? (isSecond(c) ? secondSecond : mixed) : (isSecond(c) ? mixed : firstFirst);
+            EXPECT_NEAR(si(r, c), expected, expected * 1e-15) << r << "," << c;
+        }
+}
 }  // namespace
 
 TEST(NFEStiffnessMatrix, EachFailureHasItsStatus) {
@@ -92,12 +102,7 @@ TEST(NFEStiffnessMatrix, SiConversionScalesTranslationAndRotationBlocks) {
     ASSERT_EQ(fe.getStatus(), FEMatrixOk);
     const NMatrix si = fe.getFEStiffnessMatrix(true);
     // kN/mm → N/m: 1e6; kN/rad and kN·mm/mm → N: 1e3; kN·mm/rad → N·m/rad: 1.
-    for (size_t r = 0; r < 12; ++r)
-        for (size_t c = 0; c < 12; ++c) {
-            const bool rr = r % 6 >= 3, cr = c % 6 >= 3;
-            const double expected = !rr && !cr ? 1e6 : (rr && cr ? 1.0 : 1e3);
-            EXPECT_NEAR(si(r, c), expected, expected * 1e-15) << r << "," << c;
-        }
+    expectBlockFactors(si, [](size_t i) { return i % 6 >= 3; }, 1e6, 1e3, 1.0);
     EXPECT_EQ(fe.getFEStiffnessMatrixNodeCoords(true)[0], NVektor(1, 2, 3) * 0.001);
     EXPECT_EQ(fe.getFEStiffnessMatrix(false), ones);
 
@@ -121,11 +126,7 @@ TEST(NFEStiffnessMatrix, GeneralisedCoordinatesAndMassConvertToSI) {
     ASSERT_EQ(fe.getStatus(), FEMatrixOk);
     EXPECT_EQ(fe.numDofs(), 5u);
     for (const NMatrix& si : {fe.getFEStiffnessMatrix(true), fe.convertToSI(ones)})
-        for (size_t r = 0; r < 5; ++r)
-            for (size_t c = 0; c < 5; ++c) {
-                const double expected = r < 3 && c < 3 ? 1e3 : (r >= 3 && c >= 3 ? 1e-3 : 1.0);
-                EXPECT_NEAR(si(r, c), expected, expected * 1e-15) << r << "," << c;
-            }
+        expectBlockFactors(si, [](size_t i) { return i >= 3; }, 1e3, 1.0, 1e-3);
     EXPECT_THROW((void)fe.convertToSI(NMatrix(4)), std::invalid_argument);
     d.generalisedCoordinates = 1;
     EXPECT_EQ(NFEStiffnessMatrix(d).getStatus(), FEMatrixLayoutMismatch);

@@ -25,44 +25,31 @@ Crossings cross(const std::vector<double>& n, const std::vector<double>& f, unsi
     return c;
 }
 
-TEST(FindCrossingEigenfrequencies, ConstantLineCrossesEachOrderOnceIncludingAtSamples) {
-    // f = 60 Hz meets y = m·n at n = 60/m: m = 1 (60) lies beyond the speeds, m = 2 (30) on the
-    // last sample, m = 3 (20) and m = 6 (10) on inner samples, m = 4 and 5 inside segments.
-    const Crossings c = cross({0, 10, 20, 30}, {60, 60, 60, 60}, 6);
-    EXPECT_EQ(c.orders, (std::vector<int>{6, 5, 4, 3, 2}));
-    const std::vector<double> expected{10, 12, 15, 20, 30};
-    ASSERT_EQ(c.speeds.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(c.speeds[i], expected[i], 1e-12);
-}
-
-TEST(FindCrossingEigenfrequencies, RisingStraightLine) {
-    // f = 50 + 2n meets m·n at n = 50/(m − 2): never for m ≤ 2, 50 (beyond 40) for m = 3.
-    std::vector<double> n{0, 10, 20, 30, 40}, f;
-    for (double v : n) f.push_back(50 + 2 * v);
-    const Crossings c = cross(n, f, 6);
-    ASSERT_EQ(c.speeds.size(), 3u);
-    EXPECT_EQ(c.orders, (std::vector<int>{6, 5, 4}));
-    EXPECT_NEAR(c.speeds[0], 12.5, 1e-12);
-    EXPECT_NEAR(c.speeds[1], 50.0 / 3.0, 1e-12);
-    EXPECT_NEAR(c.speeds[2], 25.0, 1e-12);
-}
-
-TEST(FindCrossingEigenfrequencies, CurvedLineIsIntersectedSegmentBySegment) {
-    // Samples of a curve: order 4 passes exactly through (4, 16), order 5 crosses the segment
-    // (2, 12)–(4, 16) where 12 + 2(n − 2) = 5n, n = 8/3; order 3 stays below.
-    const Crossings c = cross({0, 2, 4, 6}, {10, 12, 16, 22}, 5);
-    ASSERT_EQ(c.speeds.size(), 2u);
-    EXPECT_NEAR(c.speeds[0], 8.0 / 3.0, 1e-12);
-    EXPECT_EQ(c.orders[0], 5);
-    EXPECT_DOUBLE_EQ(c.speeds[1], 4.0);
-    EXPECT_EQ(c.orders[1], 4);
-}
-
-TEST(FindCrossingEigenfrequencies, TouchingSamplesCountOnceAndSortBySpeedThenOrder) {
-    // f = n² sampled at 0 … 4: every order line starts at the origin; order m touches at n = m.
-    const Crossings c = cross({0, 1, 2, 3, 4}, {0, 1, 4, 9, 16}, 3);
-    EXPECT_EQ(c.speeds, (std::vector<double>{0, 0, 0, 1, 2, 3}));
-    EXPECT_EQ(c.orders, (std::vector<int>{1, 2, 3, 1, 2, 3}));
+// Crossings found by hand, sorted by speed, then order.
+TEST(FindCrossingEigenfrequencies, MatchesHandComputedIntersections) {
+    const struct {
+        std::vector<double> n, f;
+        unsigned highest;
+        std::vector<double> speeds;
+        std::vector<int> orders;
+    } cases[] = {
+        // f = 60 Hz meets y = m·n at n = 60/m: m = 1 (60) lies beyond the speeds, m = 2 (30) on the
+        // last sample, m = 3 (20) and m = 6 (10) on inner samples, m = 4 and 5 inside segments.
+        {{0, 10, 20, 30}, {60, 60, 60, 60}, 6, {10, 12, 15, 20, 30}, {6, 5, 4, 3, 2}},
+        // f = 50 + 2n meets m·n at n = 50/(m − 2): never for m ≤ 2, 50 (beyond 40) for m = 3.
+        {{0, 10, 20, 30, 40}, {50, 70, 90, 110, 130}, 6, {12.5, 50.0 / 3.0, 25}, {6, 5, 4}},
+        // A sampled curve: order 4 passes exactly through (4, 16), order 5 crosses the segment
+        // (2, 12)–(4, 16) where 12 + 2(n − 2) = 5n, n = 8/3; order 3 stays below.
+        {{0, 2, 4, 6}, {10, 12, 16, 22}, 5, {8.0 / 3.0, 4}, {5, 4}},
+        // f = n²: every order line starts at the origin (counted once) and touches at n = m.
+        {{0, 1, 2, 3, 4}, {0, 1, 4, 9, 16}, 3, {0, 0, 0, 1, 2, 3}, {1, 2, 3, 1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        const Crossings found = cross(c.n, c.f, c.highest);
+        EXPECT_EQ(found.orders, c.orders);
+        ASSERT_EQ(found.speeds.size(), c.speeds.size());
+        for (size_t i = 0; i < c.speeds.size(); ++i) EXPECT_NEAR(found.speeds[i], c.speeds[i], 1e-12) << i;
+    }
 }
 
 TEST(FindCrossingEigenfrequencies, NothingToFind) {
