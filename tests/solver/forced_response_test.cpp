@@ -11,22 +11,16 @@
 #include "drivesys/solver/solver.h"
 
 namespace {
-using ds::test::RotorBuilder;
+using namespace ds::test;
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
-/// Supports of the gear pair: stiff enough that their compliance (in series with the mesh)
-/// stays below 1e-5 of the mesh's.
-constexpr double kRigid = 1e14;
 
 SystemVibrationResults solveForced(const RotorBuilder& b, const ForcedResponseDefinitionsStruct& run, double nominal) {
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = 1;
     SolverOptions o;
     o.forcedResponse = &run;
     o.nominalSpeed = nominal;
     SystemVibrationResults r;
-    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
-    EXPECT_EQ(report.status, kSolverOk) << report.message;
+    solve(b, 1, r, o);
     return r;
 }
 
@@ -84,19 +78,12 @@ TEST(ForcedResponse, GearPairUnderTransmissionErrorIsATorsionalOscillator) {
     // Only the mesh couples the two gears' rotations: with δ = rb1θ1 + rb2θ2 the pair is one
     // oscillator m_eq δ̈ + c δ̇ + km δ = km e, m_eq = 1/(rb1²/J1 + rb2²/J2); the mesh force is
     // F = m_eq ω² δ, δ = km e / (km − m_eq ω² + iωc).
-    const double r1 = 0.03, r2 = 0.09, alpha = 20.0 * kPi / 180, km = 5e8, J1 = 2e-3, J2 = 3e-2, c = 500.0;
+    const double km = 5e8, J1 = 2e-3, J2 = 3e-2, c = 500.0;
     const double ppte = 2e-6, e = ppte / 2;
-    RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    const size_t s1 = b.shaft(L"pinion shaft", {{0.1, 0.03}}, 1.0, 0.0, 2.1e11, 8.1e10, 0.0);
-    const size_t s2 = b.shaft(L"wheel shaft", {{0.1, 0.03}}, 1.0, 0.0, 2.1e11, 8.1e10, r1 + r2);
-    // Each gear held at its own node: no shaft bending takes part, only the mesh couples.
-    for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.05, {kRigid, kRigid, kRigid, 1e10, 0, 1e10});
-    const size_t g1 = b.gear(s1, L"pinion", 0.05, 1.0, J1, 0.0, 20, 2 * r1, alpha);
-    const size_t g2 = b.gear(s2, L"wheel", 0.05, 1.0, J2, 0.0, 60, 2 * r2, alpha);
-    b.mesh(s1, g1, s2, g2, km, 3.0);
+    RotorBuilder b = RotorBuilder::gearPair(J1, J2, km);
+    b.noHystereticDamping();
     b.d.gearCalcResults.PPTE = {{ppte}};
-    const double rb1 = r1 * std::cos(alpha), rb2 = r2 * std::cos(alpha);
+    const double rb1 = kPinionRadius * std::cos(kPressureAngle), rb2 = kWheelRadius * std::cos(kPressureAngle);
     const double meq = 1.0 / (rb1 * rb1 / J1 + rb2 * rb2 / J2);
     const double resonanceRpm = std::sqrt(km / meq) / 20 * 60 / (2 * kPi);
 

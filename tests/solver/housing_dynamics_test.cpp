@@ -12,10 +12,9 @@
 #include "solver/rotor_builder.h"
 
 namespace {
-using ds::test::RotorBuilder;
+using namespace ds::test;
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
-constexpr double kE = 2.1e11, kG = 8.1e10;
 
 /// A housing of 6-DOF nodes (global frame, m) in the file units m and N: node i on its own
 /// diagonal springs k[i] to the ground (N/m, N·m/rad) with diagonal mass mass[i] (kg, kg·m²; none
@@ -70,24 +69,6 @@ std::vector<double> frequencies(const SolverReport& r, const std::string& contai
         if (m.description.find(containing) != std::string::npos) out.push_back(m.frequency);
     return out;
 }
-
-/// A 10 kg disk at mid-span of a light shaft of length L on bearings A (y = 0) and B (y = L) of
-/// lateral stiffness kb: the Jeffcott rotor.
-RotorBuilder jeffcott(double L, double d, double kb) {
-    RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0, 0.886);
-    b.bearing(s, L"A", 0.0, {kb, kb, kb, 0, 0, 0});
-    b.bearing(s, L"B", L, {kb, 0, kb, 0, 0, 0});
-    b.gear(s, L"disk", L / 2, 10.0, 0.0);
-    return b;
-}
-
-/// Lateral stiffness of the Jeffcott shaft at mid-span: 1 / (L³/(48 EI) + L/(4 κGA)).
-double shaftStiffness(double L, double d) {
-    const double A = kPi * d * d / 4, I = kPi * std::pow(d, 4) / 64;
-    return 1.0 / (L * L * L / (48 * kE * I) + L / (4 * 0.886 * kG * A));
-}
 }  // namespace
 
 // A diagonal housing spring kh under each bearing spring kb: each support is kb·kh/(kb + kh),
@@ -98,8 +79,9 @@ double shaftStiffness(double L, double d) {
 // housing leaves the grounded result.
 TEST(HousingModal, SpringInSeriesWithTheBearingOfAJeffcottRotor) {
     const double L = 0.6, d = 0.03, m = 10.0, kb = 4e6, kh = 6e6;
-    const double ks = shaftStiffness(L, d);
-    const RotorBuilder b = jeffcott(L, d, kb);
+    const double ks = midSpanStiffness(L, d);
+    RotorBuilder b = RotorBuilder::jeffcott(L, d, m, kb);
+    b.noHystereticDamping();
     HousingDefinition h = housing({NVektor(0, 0, 0), NVektor(0, L, 0)}, {{kh, kh, kh, 1e6, 1e6, 1e6}});
     h.maxMappingDistance = 1e-3;
 
@@ -163,9 +145,9 @@ TEST(HousingModal, MassOnASpringUnderARigidShaftIsATwoMassSystem) {
     const double ms = disk + 1.0 * kPi / 4 * 0.2 * 0.2 * 0.1;  // the disk and the shaft (density 1) move as one
     const double ks = 2 * kb * k1 / (2 * kb + k1);
     RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
+    b.noHystereticDamping();
     // Short, thick and a hundred times as stiff as steel: rigid to 1e-7.
-    const size_t s = b.shaft(L"rotor", {{0.1, 0.2}}, 1.0, 0.0, 100 * kE, 100 * kG);
+    const size_t s = b.shaft(L"rotor", {{0.1, 0.2}}, 1.0, 0.0, 100 * kSteelE, 100 * kSteelG);
     b.bearing(s, L"A", 0.0, {kb, kb, kb, 0, 0, 0});
     b.bearing(s, L"B", 0.1, {kb, 0, kb, 0, 0, 0});
     b.gear(s, L"disk", 0.05, disk, 1.0, 0.2);
@@ -206,22 +188,14 @@ TEST(HousingModal, MassOnASpringUnderARigidShaftIsATwoMassSystem) {
 // action the gear centres part by 2F/(ka + 2kc) + 2F/kb: a compliance in series with the mesh,
 //   ω² = (rb1²/J1 + rb2²/J2) / (1/km + 2/(ka + 2kc) + 2/kb),   rb = rw cos α.
 TEST(HousingModal, GearPairOnOneFlexiblePlate) {
-    const double r1 = 0.03, r2 = 0.09, alpha = 20.0 * kPi / 180, km = 5e8, J1 = 2e-3, J2 = 3e-2;
-    const double kb = 1e12, ka = 2e8, kc = 1.5e8;
-    RotorBuilder b;
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
-    const size_t s1 = b.shaft(L"pinion shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, 0.0);
-    const size_t s2 = b.shaft(L"wheel shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, r1 + r2);
-    for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.05, {kb, kb, kb, 1e10, 0, 1e10});
-    const size_t g1 = b.gear(s1, L"pinion", 0.05, 1e-5, J1, 0.0, 20, 2 * r1, alpha);
-    const size_t g2 = b.gear(s2, L"wheel", 0.05, 1e-5, J2, 0.0, 60, 2 * r2, alpha);
-    b.mesh(s1, g1, s2, g2, km, 3.0);
-    b.d.controlingShaftName = L"pinion shaft";
-    HousingDefinition plate = housing({NVektor(0, 0.05, 0), NVektor(0, 0.05, r1 + r2)}, {{ka, ka, ka, 1e10, 1e10, 1e10}},
-                                      {{1e-5, 1e-5, 1e-5, 1e-8, 1e-8, 1e-8}}, kc);
+    const double km = 5e8, J1 = 2e-3, J2 = 3e-2, kb = 1e12, ka = 2e8, kc = 1.5e8;
+    RotorBuilder b = RotorBuilder::gearPair(J1, J2, km, 1e-5, kb);
+    b.noHystereticDamping();
+    HousingDefinition plate = housing({NVektor(0, 0.05, 0), NVektor(0, 0.05, kPinionRadius + kWheelRadius)},
+                                      {{ka, ka, ka, 1e10, 1e10, 1e10}}, {{1e-5, 1e-5, 1e-5, 1e-8, 1e-8, 1e-8}}, kc);
     plate.maxMappingDistance = 1e-3;
     const Solved r = solve(b, 0, &plate);
-    const double rb1 = r1 * std::cos(alpha), rb2 = r2 * std::cos(alpha);
+    const double rb1 = kPinionRadius * std::cos(kPressureAngle), rb2 = kWheelRadius * std::cos(kPressureAngle);
     const double expected =
         std::sqrt((rb1 * rb1 / J1 + rb2 * rb2 / J2) / (1 / km + 2 / (ka + 2 * kc) + 2 / kb)) / (2 * kPi);
     const std::vector<double> torsion = frequencies(r.report, "1st torsion");

@@ -13,13 +13,10 @@
 #include "drivesys/solver/solver.h"
 
 namespace {
-using ds::test::RotorBuilder;
+using namespace ds::test;
 constexpr double kPi = std::numbers::pi;
-constexpr double kE = 2.1e11, kG = 8.1e10, kRho = 7850.0;
+constexpr double kE = kSteelE, kG = kSteelG, kRho = 7850.0;
 constexpr double kStiff = 1e12;
-/// Supports of the gear-pair tests: stiff enough that their compliance (in series with the
-/// mesh) stays below 1e-5 of the mesh's.
-constexpr double kRigid = 1e14;
 
 std::vector<double> frequencies(const SystemVibrationResults& r, const char* containing) {
     std::vector<double> out;
@@ -28,13 +25,18 @@ std::vector<double> frequencies(const SystemVibrationResults& r, const char* con
     return out;
 }
 
-SystemVibrationResults solve(const RotorBuilder& b, int calculation, SolverOptions o = {}) {
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = calculation;
+SystemVibrationResults solve(const RotorBuilder& b, int calculation, const SolverOptions& o = {}) {
     SystemVibrationResults r;
-    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
-    EXPECT_EQ(report.status, kSolverOk) << report.message;
+    ds::test::solve(b, calculation, r, o);
     return r;
+}
+
+ds::solver::BeamSection roundSection(double d) {
+    ds::solver::BeamSection s;
+    s.area = kPi * d * d / 4;
+    s.Ixx = s.Izz = kPi * std::pow(d, 4) / 64;
+    s.J = 2 * s.Ixx;
+    return s;
 }
 
 /// Simply supported Timoshenko beam, mode n: the lower root of
@@ -49,11 +51,8 @@ double timoshenkoSimplySupported(int n, double L, double d, double kappa) {
 TEST(BeamElement, CantileverTipUnderLoadMatchesTimoshenkoBeamTheory) {
     // One element clamped at node 1, a force P at node 2: deflection P L³/(3EI) + P L/(κGA) and
     // end rotation P L²/(2EI), with the sign of each bending plane (dux/dy = −rz, duz/dy = rx).
-    const double L = 0.5, d = 0.04, kappa = 0.886, P = 1000.0;
-    ds::solver::BeamSection s;
-    s.area = kPi * d * d / 4;
-    s.Ixx = s.Izz = kPi * std::pow(d, 4) / 64;
-    s.J = 2 * s.Ixx;
+    const double L = 0.5, kappa = 0.886, P = 1000.0;
+    const ds::solver::BeamSection s = roundSection(0.04);
     const ds::solver::BeamMaterial mat{kE, kG, kappa, kRho};
     const Eigen::Matrix<double, 6, 6> K = ds::solver::timoshenkoElement(L, s, mat).stiffness().bottomRightCorner<6, 6>();
     const double deflection = P * L * L * L / (3 * kE * s.Ixx) + P * L / (kappa * kG * s.area);
@@ -74,11 +73,8 @@ TEST(BeamElement, CantileverTipUnderLoadMatchesTimoshenkoBeamTheory) {
 }
 
 TEST(BeamElement, MassOfARigidMotionIsTheElementsMassAndGyroscopicMatrixIsSkew) {
-    const double L = 0.3, d = 0.05;
-    ds::solver::BeamSection s;
-    s.area = kPi * d * d / 4;
-    s.Ixx = s.Izz = kPi * std::pow(d, 4) / 64;
-    s.J = 2 * s.Ixx;
+    const double L = 0.3;
+    const ds::solver::BeamSection s = roundSection(0.05);
     const auto e = ds::solver::timoshenkoElement(L, s, {kE, kG, 0.886, kRho});
     for (int dof : {0, 1, 2}) {
         Eigen::Matrix<double, 12, 1> q = Eigen::Matrix<double, 12, 1>::Zero();
@@ -124,18 +120,10 @@ TEST(ModalAnalysis, SimplySupportedBeamConvergesToTimoshenkoTheory) {
 }
 
 TEST(ModalAnalysis, JeffcottRotorRunsAtSquareRootOfStiffnessOverMass) {
-    // A 10 kg disk at mid-span of a nearly massless shaft on rigid supports:
-    // k = 1 / (L³/(48 EI) + L/(4 κGA)), f = √(k/m)/2π.
-    const double L = 0.6, d = 0.03, m = 10.0, kappa = 0.886;
-    RotorBuilder b;
-    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0, kappa);
-    b.bearing(s, L"A", 0.0, {kStiff, kStiff, kStiff, 0, 0, 0});
-    b.bearing(s, L"B", L, {kStiff, 0, kStiff, 0, 0, 0});
-    b.gear(s, L"disk", L / 2, m, 0.0);
-    const double A = kPi * d * d / 4, I = kPi * std::pow(d, 4) / 64;
-    const double k = 1.0 / (L * L * L / (48 * kE * I) + L / (4 * kappa * kG * A));
-    const double expected = std::sqrt(k / m) / (2 * kPi);
-    const std::vector<double> bending = frequencies(solve(b, 0), "bending");
+    // A 10 kg disk at mid-span of a nearly massless shaft on rigid supports: f = √(k/m)/2π.
+    const double L = 0.6, d = 0.03, m = 10.0;
+    const double expected = std::sqrt(midSpanStiffness(L, d) / m) / (2 * kPi);
+    const std::vector<double> bending = frequencies(solve(RotorBuilder::jeffcott(L, d, m, kStiff), 0), "bending");
     ASSERT_GE(bending.size(), 2u);
     EXPECT_NEAR(bending[0], expected, 1e-3 * expected);
     EXPECT_NEAR(bending[1], expected, 1e-3 * expected);
@@ -161,20 +149,12 @@ TEST(ModalAnalysis, TwoInertiaTorsionalSystem) {
 }
 
 TEST(ModalAnalysis, GearPairTorsionalModeFollowsTheBaseRadii) {
-    // Two gears on short light shafts, held laterally at the gears; only the mesh couples their rotations:
-    // ω² = k_m (rb1²/J1 + rb2²/J2), rb = rw cos α.
-    const double r1 = 0.03, r2 = 0.09, alpha = 20.0 * kPi / 180, km = 5e8, J1 = 2e-3, J2 = 3e-2;
-    RotorBuilder b;
-    const size_t s1 = b.shaft(L"pinion shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, 0.0);
-    const size_t s2 = b.shaft(L"wheel shaft", {{0.1, 0.03}}, 1.0, 0.0, kE, kG, r1 + r2);
-    // Each gear held at its own node: no shaft bending takes part, only the mesh couples.
-    for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.05, {kRigid, kRigid, kRigid, 1e10, 0, 1e10});
-    const size_t g1 = b.gear(s1, L"pinion", 0.05, 1.0, J1, 0.0, 20, 2 * r1, alpha);
-    const size_t g2 = b.gear(s2, L"wheel", 0.05, 1.0, J2, 0.0, 60, 2 * r2, alpha);
-    b.mesh(s1, g1, s2, g2, km, 3.0);
-    b.d.controlingShaftName = L"pinion shaft";
+    // Only the mesh couples the gears' rotations: ω² = k_m (rb1²/J1 + rb2²/J2), rb = rw cos α.
+    // The supports' compliance, in series with the mesh, is below 1e-5 of the mesh's.
+    const double km = 5e8, J1 = 2e-3, J2 = 3e-2;
+    RotorBuilder b = RotorBuilder::gearPair(J1, J2, km);
     b.d.campbellSpeed = {0.0, 3000.0};
-    const double rb1 = r1 * std::cos(alpha), rb2 = r2 * std::cos(alpha);
+    const double rb1 = kPinionRadius * std::cos(kPressureAngle), rb2 = kWheelRadius * std::cos(kPressureAngle);
     const double expected = std::sqrt(km * (rb1 * rb1 / J1 + rb2 * rb2 / J2)) / (2 * kPi);
     const SystemVibrationResults r = solve(b, 2);
     const std::vector<double> torsion = frequencies(r, "1st torsion");
@@ -187,11 +167,15 @@ TEST(ModalAnalysis, GearPairTorsionalModeFollowsTheBaseRadii) {
     EXPECT_NEAR(top.gearMeshFrequency.at(0), 20 * 50.0, 1e-9);
 }
 
-/// Overhung disk on a light cantilever with tip stiffness [[k11, k12], [k12, k22]] (deflection and
-/// tilt). For circular whirl at ω with spin Ω the tilt inertia
+/// Overhung disk on a light cantilever (length L, diameter d), whose tip stiffness
+/// [[k11, k12], [k12, k22]] (deflection and tilt) is the inverse of its flexibility
+/// [[L³/3EI, L²/2EI], [L²/2EI, L/EI]]. For circular whirl at ω with spin Ω the tilt inertia
 /// becomes Id ∓ Ip Ω/ω (forward −, backward +):
 ///   (k11 − m ω²)(k22 − Id ω² ± Ip Ω ω) − k12² = 0.
-double overhungWhirl(double k11, double k12, double k22, double m, double Id, double Ip, double spin, bool forward) {
+double overhungWhirl(double L, double d, double m, double Id, double Ip, double spin, bool forward) {
+    const double EI = kE * kPi * std::pow(d, 4) / 64;
+    const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI, det = f11 * f22 - f12 * f12;
+    const double k11 = f22 / det, k12 = -f12 / det, k22 = f11 / det;
     auto f = [&](double w) {
         return (k11 - m * w * w) * (k22 - Id * w * w + (forward ? 1 : -1) * Ip * spin * w) - k12 * k12;
     };
@@ -209,33 +193,19 @@ double overhungWhirl(double k11, double k12, double k22, double m, double Id, do
 /// inertia Id = Ip/2 + m b²/12 (a thin disk about a diameter, plus its width as a cylinder).
 void expectOverhungWhirl(double width) {
     const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06, Id = Ip / 2 + m * width * width / 12;
-    RotorBuilder b;
-    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
-    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
-    b.gear(s, L"disk", L, m, Ip, width);
-    const double I = kPi * std::pow(d, 4) / 64, EI = kE * I;
-    // Tip stiffness of the cantilever: the inverse of its flexibility [[L³/3EI, L²/2EI], [L²/2EI, L/EI]].
-    const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI;
-    const double det = f11 * f22 - f12 * f12;
-    const double c11 = f22 / det, c12 = -f12 / det, c22 = f11 / det;
+    RotorBuilder b = RotorBuilder::overhungDisk(L, d, m, Ip, width);
     b.d.campbellSpeed = {0.0, 6000.0, 12000.0};
     SolverOptions o;
     o.numModes = 4;
     const SystemVibrationResults r = solve(b, 2, o);
-    const auto& cls = r.resCampbellClassified;
-    auto curve = [&](const char* name) -> const std::vector<double>& {
-        for (size_t k = 0; k < cls.eigenID.size(); ++k)
-            if (cls.eigenID[k].toUtf8() == name) return cls.eigenfrequencies[k].curve;
-        ADD_FAILURE() << "no curve " << name;
-        static const std::vector<double> none(3, 0.0);
-        return none;
-    };
-    const auto& forward = curve("1st bending forward");
-    const auto& backward = curve("1st bending backward");
+    const auto& forward = campbellCurve(r, "1st bending forward");
+    const auto& backward = campbellCurve(r, "1st bending backward");
+    ASSERT_EQ(forward.size(), 3u);
+    ASSERT_EQ(backward.size(), 3u);
     for (size_t j = 0; j < 3; ++j) {
-        const double spin = cls.frequencyInputRange[j] * 2 * kPi / 60;
-        const double fw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, true);
-        const double bw = overhungWhirl(c11, c12, c22, m, Id, Ip, spin, false);
+        const double spin = b.d.campbellSpeed[j] * 2 * kPi / 60;
+        const double fw = overhungWhirl(L, d, m, Id, Ip, spin, true);
+        const double bw = overhungWhirl(L, d, m, Id, Ip, spin, false);
         EXPECT_NEAR(forward[j], fw, 1e-3 * fw) << j << " width " << width;
         EXPECT_NEAR(backward[j], bw, 1e-3 * bw) << j << " width " << width;
     }
@@ -263,11 +233,8 @@ TEST(ModalAnalysis, HystereticDampingGivesHalfTheLossFactorPerKindOfStrain) {
     SolverOptions o;
     o.numModes = 8;
     o.maxElementLength = 0.05;
-    GeneralSystemDynamicsDefinitions general;
-    general.calculationToPerform = 0;
     SystemVibrationResults r;
-    const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
-    ASSERT_EQ(report.status, kSolverOk) << report.message;
+    const SolverReport report = ds::test::solve(b, 0, r, o);
     size_t bending = 0, torsion = 0;
     for (const ModeStability& m : report.modes) {
         const double eta = m.description.find("bending") != std::string::npos ? 0.02
@@ -287,27 +254,15 @@ TEST(Campbell, CrossingBranchesStayOnTheirOwnCurves) {
     // Bending of an overhung disk rises with speed (forward whirl) through the constant torsion
     // mode of the disk on a torsional spring: the two cross without interacting, so tracking by
     // shape must keep the torsion curve flat where sorting by frequency would swap them.
-    const double L = 0.25, d = 0.03, m = 8.0, Ip = 0.06;
-    RotorBuilder b;
-    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
-    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
-    b.gear(s, L"disk", L, m, Ip);
-    // Torsion of the disk on the shaft (GJ/L) a little above the bending mode at rest.
-    b.d.campbellSpeed = {};
+    // Torsion of the disk on the shaft (GJ/L) lies a little above the bending mode at rest.
+    RotorBuilder b = RotorBuilder::overhungDisk(0.25, 0.03, 8.0, 0.06);
     for (int rpm = 0; rpm <= 30000; rpm += 1000) b.d.campbellSpeed.push_back(rpm);
     SolverOptions o;
     o.numModes = 3;
     const SystemVibrationResults r = solve(b, 2, o);
-    const auto& cls = r.resCampbellClassified;
-    size_t torsion = cls.eigenID.size(), forward = cls.eigenID.size();
-    for (size_t k = 0; k < cls.eigenID.size(); ++k) {
-        if (cls.eigenID[k].toUtf8() == "1st torsion") torsion = k;
-        if (cls.eigenID[k].toUtf8() == "1st bending forward") forward = k;
-    }
-    ASSERT_LT(torsion, cls.eigenID.size());
-    ASSERT_LT(forward, cls.eigenID.size());
-    const auto& t = cls.eigenfrequencies[torsion].curve;
-    const auto& f = cls.eigenfrequencies[forward].curve;
+    const auto& t = campbellCurve(r, "1st torsion");
+    const auto& f = campbellCurve(r, "1st bending forward");
+    ASSERT_FALSE(t.empty() || f.empty());
     for (double v : t) EXPECT_NEAR(v, t.front(), 1e-6 * t.front());
     EXPECT_LT(f.front(), t.front());
     EXPECT_GT(f.back(), t.back());
@@ -323,10 +278,7 @@ TEST(Campbell, AModeEnteringFromAboveGetsItsCurve) {
     // curve of its own from the first speed on, on the closed form of overhungWhirl, while the
     // forward whirl, which never comes near the window, does not.
     const double L = 0.25, d = 0.03, m = 2.0, Ip = 0.06, Id = Ip / 2;
-    RotorBuilder b;
-    const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
-    b.bearing(s, L"clamp", 0.0, {kStiff, kStiff, kStiff, 1e11, kStiff, 1e11});
-    b.gear(s, L"disk", L, m, Ip);
+    RotorBuilder b = RotorBuilder::overhungDisk(L, d, m, Ip);
     for (int rpm = 0; rpm <= 30000; rpm += 3000) b.d.campbellSpeed.push_back(rpm);
     SolverOptions o;
     o.numModes = 1;
@@ -335,15 +287,14 @@ TEST(Campbell, AModeEnteringFromAboveGetsItsCurve) {
     ASSERT_EQ(cls.eigenID.size(), 2u);
     EXPECT_EQ(cls.eigenID[0].toUtf8(), "1st torsion");
     EXPECT_EQ(cls.eigenID[1].toUtf8(), "1st bending backward");
-    const double EI = kE * kPi * std::pow(d, 4) / 64, GJ = kG * kPi * std::pow(d, 4) / 32;
-    const double f11 = L * L * L / (3 * EI), f12 = L * L / (2 * EI), f22 = L / EI, det = f11 * f22 - f12 * f12;
+    const double GJ = kG * kPi * std::pow(d, 4) / 32;
     const double torsion = std::sqrt(GJ / L / Ip) / (2 * kPi);
     const auto& t = cls.eigenfrequencies[0].curve;
     const auto& bw = cls.eigenfrequencies[1].curve;
     ASSERT_EQ(bw.size(), b.d.campbellSpeed.size());
     for (size_t j = 0; j < bw.size(); ++j) {
         const double spin = b.d.campbellSpeed[j] * 2 * kPi / 60;
-        const double expected = overhungWhirl(f22 / det, -f12 / det, f11 / det, m, Id, Ip, spin, false);
+        const double expected = overhungWhirl(L, d, m, Id, Ip, spin, false);
         EXPECT_NEAR(bw[j], expected, 1e-3 * expected) << j;
         EXPECT_NEAR(t[j], torsion, 1e-3 * torsion) << j;
     }

@@ -2,14 +2,28 @@
 // Builds vibration definitions for the solver tests: shafts of round sections on the global y
 // axis (offset in z), bearings with diagonal stiffness, rigid-disk gears and meshes. SI units.
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "drivesys/dynamics/system_definition.h"
+#include "drivesys/samples/gear_chain.h"
 #include "drivesys/solver/solver.h"
 
 namespace ds::test {
+
+constexpr double kSteelE = 2.1e11, kSteelG = 8.1e10;
+/// The gear pair of gearPair(): pitch radii (m) and transverse pressure angle (20°).
+constexpr double kPinionRadius = 0.03, kWheelRadius = 0.09, kPressureAngle = std::numbers::pi / 9;
+
+/// Lateral stiffness at mid-span of a shaft (length L, diameter d, steel) pinned at its ends:
+/// 1 / (L³/(48 EI) + L/(4 κGA)).
+inline double midSpanStiffness(double L, double d, double kappa = 0.886) {
+    const double A = std::numbers::pi * d * d / 4, I = std::numbers::pi * std::pow(d, 4) / 64;
+    return 1.0 / (L * L * L / (48 * kSteelE * I) + L / (4 * kappa * kSteelG * A));
+}
 
 struct RotorBuilder {
     SystemDefinitionData d;
@@ -104,7 +118,7 @@ struct RotorBuilder {
     /// one-mass rotor.
     static RotorBuilder diskOnSupport(double m, double k, double c, double q = 0.0) {
         RotorBuilder b;
-        b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
+        b.noHystereticDamping();
         const size_t s = b.shaft(L"rotor", {{0.1, 0.03}}, 1.0);
         b.bearing(s, L"support", 0.05, {k, 1e9, k, 1e7, 1e5, 1e7});
         b.d.bearingDampingX = {{{c}}};
@@ -114,6 +128,42 @@ struct RotorBuilder {
         b.d.docPointName = {L"disk"};
         b.d.docPointShaftTMNumber = {0};
         b.d.forcedPos = {0.05};
+        return b;
+    }
+
+    /// A disk of mass m (kg) at mid-span of a light shaft (length L, diameter d) on bearings A
+    /// (y = 0) and B (y = L) of lateral stiffness kb (N/m): the Jeffcott rotor.
+    static RotorBuilder jeffcott(double L, double d, double m, double kb, double kappa = 0.886) {
+        RotorBuilder b;
+        const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0, kappa);
+        b.bearing(s, L"A", 0.0, {kb, kb, kb, 0, 0, 0});
+        b.bearing(s, L"B", L, {kb, 0, kb, 0, 0, 0});
+        b.gear(s, L"disk", L / 2, m, 0.0);
+        return b;
+    }
+
+    /// A disk (mass m, polar inertia Ip, width) at the free end of a light cantilever of length L
+    /// and diameter d, clamped at y = 0.
+    static RotorBuilder overhungDisk(double L, double d, double m, double Ip, double width = 0.0) {
+        RotorBuilder b;
+        const size_t s = b.shaft(L"shaft", {{L, d}}, 1.0);
+        b.bearing(s, L"clamp", 0.0, {1e12, 1e12, 1e12, 1e11, 1e12, 1e11});
+        b.gear(s, L"disk", L, m, Ip, width);
+        return b;
+    }
+
+    /// A pinion (20 teeth) and a wheel (60 teeth) of the given mass and polar inertias, each at the
+    /// middle of a short light shaft and held there by a bearing `support` N/m stiff laterally, so
+    /// that only the mesh (km N/m) couples their rotations; the pinion shaft controls the speed.
+    static RotorBuilder gearPair(double J1, double J2, double km, double mass = 1.0, double support = 1e14) {
+        RotorBuilder b;
+        const size_t s1 = b.shaft(L"pinion shaft", {{0.1, 0.03}}, 1.0, 0.0, kSteelE, kSteelG, 0.0);
+        const size_t s2 = b.shaft(L"wheel shaft", {{0.1, 0.03}}, 1.0, 0.0, kSteelE, kSteelG, kPinionRadius + kWheelRadius);
+        for (size_t s : {s1, s2}) b.bearing(s, L"A", 0.05, {support, support, support, 1e10, 0, 1e10});
+        const size_t g1 = b.gear(s1, L"pinion", 0.05, mass, J1, 0.0, 20, 2 * kPinionRadius, kPressureAngle);
+        const size_t g2 = b.gear(s2, L"wheel", 0.05, mass, J2, 0.0, 60, 2 * kWheelRadius, kPressureAngle);
+        b.mesh(s1, g1, s2, g2, km, 3.0);
+        b.d.controlingShaftName = L"pinion shaft";
         return b;
     }
 
@@ -135,12 +185,41 @@ private:
 
 /// Solves the definition `b` builds (calculation 0 modal, 1 forced response, 2 Campbell) and
 /// expects the solver to succeed.
-inline SolverReport solve(const RotorBuilder& b, int calculation, SystemVibrationResults& r, SolverOptions o = {}) {
+inline SolverReport solve(const RotorBuilder& b, int calculation, SystemVibrationResults& r, const SolverOptions& o = {}) {
     GeneralSystemDynamicsDefinitions general;
     general.calculationToPerform = calculation;
     const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
     EXPECT_EQ(report.status, kSolverOk) << report.message;
     return report;
+}
+
+/// The gear chain of gear_chain.h: `shafts` shafts of `elements` elements, `speeds` speeds of a
+/// Campbell diagram, or of a forced response when `forced`.
+inline SolverInput gearChain(size_t shafts, size_t elements, size_t speeds = 10, bool forced = false) {
+    ds::GearChainOptions o;
+    o.shafts = shafts;
+    o.elementsPerShaft = elements;
+    o.speeds = speeds;
+    o.forced = forced;
+    return ds::gearChainSolverInput(o);
+}
+
+/// The classified Campbell curve named `name`.
+inline const std::vector<double>& campbellCurve(const SystemVibrationResults& r, const std::string& name) {
+    const auto& cls = r.resCampbellClassified;
+    for (size_t k = 0; k < cls.eigenID.size(); ++k)
+        if (cls.eigenID[k].toUtf8() == name) return cls.eigenfrequencies.at(k).curve;
+    ADD_FAILURE() << "no curve " << name;
+    static const std::vector<double> none;
+    return none;
+}
+
+/// The mode of the report described as `description`, or null.
+inline const ModeStability* findMode(const SolverReport& report, const std::string& description) {
+    for (const ModeStability& m : report.modes)
+        if (m.description == description) return &m;
+    ADD_FAILURE() << "no mode " << description;
+    return nullptr;
 }
 
 }  // namespace ds::test

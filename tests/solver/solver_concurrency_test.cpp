@@ -7,22 +7,15 @@
 #include <stdexcept>
 #include <thread>
 
-#include "drivesys/samples/gear_chain.h"
 #include "drivesys/solver/housing_definition.h"
 #include "drivesys/solver/parallel.h"
 #include "drivesys/solver/solver.h"
+#include "solver/rotor_builder.h"
 
 namespace {
 
 /// Two shafts of 8 elements in mesh, a Campbell diagram of `speeds` speeds (or a forced response).
-SolverInput smallChain(size_t speeds, bool forced = false) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 8;
-    o.speeds = speeds;
-    o.forced = forced;
-    return ds::gearChainSolverInput(o);
-}
+SolverInput smallChain(size_t speeds, bool forced = false) { return ds::test::gearChain(2, 8, speeds, forced); }
 
 TEST(SolverConcurrency, AnExceptionInOneItemStopsTheRunAndReachesTheCaller) {
     for (unsigned threads : {1u, 2u, 4u}) {

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "drivesys/samples/gear_chain.h"
 #include "drivesys/samples/sample_definition.h"
 #include "drivesys/solver/modal.h"
 #include "solver/dense_reference.h"
@@ -57,8 +56,10 @@ void expectSameModes(const ShaftSystemModel& model, const std::vector<Mode>& spa
     }
 }
 
-void compareAtSpeeds(const SystemDefinitionData& data, double maxElement, size_t count, std::initializer_list<double> rpms,
+/// Compares the two paths on `data` without its hysteretic damping (the dense reference has none).
+void compareAtSpeeds(SystemDefinitionData data, double maxElement, size_t count, std::initializer_list<double> rpms,
                      const std::string& what) {
+    data.hystereticDampingAxial = data.hystereticDampingBending = data.hystereticDampingTorsion = 0.0;
     ModelOptions mo;
     mo.maxElementLength = maxElement;
     const ShaftSystemModel model = ShaftSystemModel::build(data, mo);
@@ -74,17 +75,11 @@ void compareAtSpeeds(const SystemDefinitionData& data, double maxElement, size_t
 }
 
 TEST(SparseModal, SampleGearboxMatchesTheDensePath) {
-    SystemDefinitionData d = ds::sampleGearboxSolverInput().definition.data;
-    d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0;
-    compareAtSpeeds(d, 0.04, 16, {0.0, 3000.0}, "sample gearbox");
+    compareAtSpeeds(ds::sampleGearboxSolverInput().definition.data, 0.04, 16, {0.0, 3000.0}, "sample gearbox");
 }
 
 TEST(SparseModal, GearChainWithDampedAnisotropicBearingsMatchesTheDensePath) {
-    ds::GearChainOptions o;
-    o.shafts = 3;
-    o.elementsPerShaft = 10;
-    SystemDefinitionData d = ds::gearChainSolverInput(o).definition.data;
-    d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0;
+    SystemDefinitionData d = ds::test::gearChain(3, 10).definition.data;
     // Heavier bearing damping, so that damped and undamped frequencies differ visibly.
     for (auto& shaft : d.bearingDampingX)
         for (double& c : shaft[0]) c = 2e4;
@@ -99,16 +94,11 @@ TEST(SparseModal, RoundRotorAtRestWithFreeTorsionMatchesTheDensePath) {
     b.bearing(s, L"A", 0.05, {2e8, 0, 2e8, 0, 0, 0});
     b.bearing(s, L"B", 0.95, {2e8, 0, 2e8, 0, 0, 0});
     b.gear(s, L"disk", 0.5, 30.0, 0.4, 0.06);
-    b.d.hystereticDampingAxial = b.d.hystereticDampingBending = b.d.hystereticDampingTorsion = 0.0;
     compareAtSpeeds(b.d, 0.05, 12, {0.0, 9000.0}, "round rotor");
 }
 
 TEST(SparseModal, TorsionOnlyGearChainMatchesTheDensePath) {
-    ds::GearChainOptions o;
-    o.shafts = 4;
-    o.elementsPerShaft = 30;
-    SystemDefinitionData d = ds::gearChainSolverInput(o).definition.data;
-    d.hystereticDampingAxial = d.hystereticDampingBending = d.hystereticDampingTorsion = 0.0;
+    SystemDefinitionData d = ds::test::gearChain(4, 30).definition.data;
     d.solveOnlyTorsionalVibrations = 1;
     compareAtSpeeds(d, 0.0100001, 10, {0.0, 3000.0}, "torsion-only chain");
 }

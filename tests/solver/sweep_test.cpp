@@ -5,11 +5,12 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
-#include "drivesys/samples/gear_chain.h"
 #include "drivesys/solver/modal.h"
 #include "drivesys/solver/solver.h"
+#include "solver/rotor_builder.h"
 
 namespace {
+using ds::test::gearChain;
 
 struct SolveRun {
     SystemVibrationResults results;
@@ -47,28 +48,13 @@ void expectSameForEveryThreadCount(const SolverInput& in) {
     }
 }
 
-TEST(Sweep, CampbellIsTheSameOnEveryThreadCount) {
-    ds::GearChainOptions o;
-    o.shafts = 3;
-    o.elementsPerShaft = 12;
-    o.speeds = 9;
-    expectSameForEveryThreadCount(ds::gearChainSolverInput(o));
-}
-
-TEST(Sweep, ForcedResponseIsTheSameOnEveryThreadCount) {
-    ds::GearChainOptions o;
-    o.shafts = 3;
-    o.elementsPerShaft = 12;
-    o.speeds = 7;
-    o.forced = true;
-    expectSameForEveryThreadCount(ds::gearChainSolverInput(o));
+TEST(Sweep, CampbellAndForcedResponseAreTheSameOnEveryThreadCount) {
+    expectSameForEveryThreadCount(gearChain(3, 12, 9));
+    expectSameForEveryThreadCount(gearChain(3, 12, 7, true));
 }
 
 TEST(Sweep, AModelTooLargeForTheMemoryIsRefusedBeforeItIsBuilt) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 10;
-    SolverInput in = ds::gearChainSolverInput(o);
+    SolverInput in = gearChain(2, 10);
     in.options.memoryLimit = 50e6;
     in.options.maxElementLength = 1e-5;  // 20 000 elements a shaft: about 240 000 DOF
     SystemVibrationResults r;
@@ -89,12 +75,7 @@ TEST(Sweep, AModelTooLargeForTheMemoryIsRefusedBeforeItIsBuilt) {
 }
 
 TEST(Sweep, ForcedResponseOptionsThatAreNotImplementedAreNamed) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 8;
-    o.speeds = 2;
-    o.forced = true;
-    SolverInput in = ds::gearChainSolverInput(o);
+    SolverInput in = gearChain(2, 8, 2, true);
     SolveRun plain = run(in, 1);
     EXPECT_TRUE(plain.report.warnings.empty());
     in.forcedResponse.considerTorqueExcitation = true;
@@ -113,10 +94,7 @@ TEST(Sweep, ForcedResponseOptionsThatAreNotImplementedAreNamed) {
 }
 
 TEST(Sweep, ArnoldiThatDoesNotConvergeSaysHowFarItGot) {
-    ds::GearChainOptions o;
-    o.shafts = 2;
-    o.elementsPerShaft = 30;
-    const SolverInput in = ds::gearChainSolverInput(o);
+    const SolverInput in = gearChain(2, 30);
     ds::solver::ModelOptions mo;
     mo.maxElementLength = in.options.maxElementLength;
     const auto model = ds::solver::ShaftSystemModel::build(in.definition.data, mo);
