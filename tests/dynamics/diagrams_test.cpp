@@ -35,9 +35,10 @@ SystemVibrationResults modeShapeResults(const std::vector<double>& x, const std:
 }
 
 nGrafikData draw(const wchar_t* command, const SystemVibrationResults& r, bool markers = true, unsigned modeCount = 6,
-                 unsigned orders = 4) {
+                 unsigned orders = 4, int defaultShaft = 0) {
     nGrafikData data;
-    return InitSystemDynamicGrafik(command, data, markers, NCalculationContext(), false, modeCount, orders, 0, 0, 0, false, r);
+    return InitSystemDynamicGrafik(command, data, markers, NCalculationContext(), false, modeCount, orders, defaultShaft, 0, 0,
+                                   false, r);
 }
 
 std::vector<double> markerXs(const nGrafikDiagram& d) {
@@ -141,18 +142,12 @@ TEST(ModeShapeDiagram, OkNeedsMarkersAndANonZeroShape) {
 // ---- Campbell ----------------------------------------------------------------------------------
 
 TEST(CampbellStyle, ColourAndLineStyleBands) {
-    for (int c = 0; c <= 16; ++c) {
-        EXPECT_EQ(campbellCurveStyle(c).lineStyle, 0);
-        EXPECT_EQ(campbellCurveStyle(c).colorIndex, c);
+    // Counter, line style, colour: 17 solid colours, then bands of 16 in the next line style.
+    const int bands[][3] = {{0, 0, 0}, {9, 0, 9}, {16, 0, 16}, {17, 1, 0}, {32, 1, 15}, {33, 2, 0}, {48, 2, 15}, {49, 3, 0}};
+    for (const auto& [c, style, colour] : bands) {
+        EXPECT_EQ(campbellCurveStyle(c).lineStyle, style) << c;
+        EXPECT_EQ(campbellCurveStyle(c).colorIndex, colour) << c;
     }
-    EXPECT_EQ(campbellCurveStyle(17).lineStyle, 1);
-    EXPECT_EQ(campbellCurveStyle(17).colorIndex, 0);
-    EXPECT_EQ(campbellCurveStyle(32).colorIndex, 15);
-    EXPECT_EQ(campbellCurveStyle(33).lineStyle, 2);
-    EXPECT_EQ(campbellCurveStyle(33).colorIndex, 0);
-    EXPECT_EQ(campbellCurveStyle(48).colorIndex, 15);
-    EXPECT_EQ(campbellCurveStyle(49).lineStyle, 3);
-    EXPECT_EQ(campbellCurveStyle(49).colorIndex, 0);
     for (int c = -5; c < 1000; ++c) EXPECT_TRUE(NColor::hasSchemeColor(1, campbellCurveStyle(c).colorIndex)) << c;
 }
 
@@ -317,30 +312,14 @@ TEST(DiagramRequests, UnknownCommandsOnlySetOk) {
     EXPECT_FALSE(InitSystemDynamicGrafik(nullptr, data, false, NCalculationContext(), false, 0, 0, 0, 0, 0, false, r).isOk());
 }
 
-TEST(DiagramRequests, ForcedResponseWithWhirlTwoTokensUsesTheDefaults) {
-    SystemVibrationResults r = sampleVibrationResults();
-    r.performedCalculation = 1;
-    nGrafikData data;
-    // Default shaft 1 → its first bearing carries the curve; the subtitle names the sub-shaft.
-    data = InitSystemDynamicGrafik(L"DrawForcedResponse_WhirlMajor", data, true, NCalculationContext(), false, 0, 0, 1, 0, 0,
-                                   false, r);
-    EXPECT_EQ(data.textElement(L"error"), nullptr);
-    EXPECT_EQ(*data.textElement(L"title"), pool.GetString(947) + L": Output shaft");
-    const nGrafikDiagram& d = data.diagrams().at(0);
-    EXPECT_EQ(d.curves.at(0).label, L"Output bearing A");
-    EXPECT_EQ(d.curves.at(0).x.size(), r.forcedResponseResults.size());
-    EXPECT_TRUE(data.isOk());
-    EXPECT_EQ(d.yAxis.min, 0.0);  // a positive minimum is drawn from 0
-}
-
 // The token rules hold for every whirl word: the shaft is read from token 2 only when there are
-// five tokens or more, else the default shaft (here 1, the output shaft) is drawn.
+// five tokens or more, else the default shaft (here 1, the output shaft) is drawn, its first
+// bearing carrying the curve.
 TEST(DiagramRequests, EveryWhirlWordFollowsTheTokenRules) {
     SystemVibrationResults r = sampleVibrationResults();
     r.performedCalculation = 1;
     auto titleOf = [&](const nWString& command) {
-        nGrafikData data;
-        data = InitSystemDynamicGrafik(command.c_str(), data, true, NCalculationContext(), false, 0, 0, 1, 0, 0, false, r);
+        const nGrafikData data = draw(command.c_str(), r, true, 0, 0, 1);
         EXPECT_EQ(data.textElement(L"error"), nullptr) << command.toUtf8();
         EXPECT_EQ(data.diagrams().size(), 1u) << command.toUtf8();
         const nWString* title = data.textElement(L"title");
@@ -354,11 +333,17 @@ TEST(DiagramRequests, EveryWhirlWordFollowsTheTokenRules) {
         EXPECT_EQ(titleOf(two + L"_0_0"), output);     // four tokens: still the defaults
         EXPECT_EQ(titleOf(two + L"_0_0_-1"), input);   // five tokens: token 2 names the shaft
     }
+    const nGrafikData major = draw(L"DrawForcedResponse_WhirlMajor", r, true, 0, 0, 1);
+    const nGrafikDiagram& d = major.diagrams().at(0);
+    EXPECT_EQ(d.curves.at(0).label, L"Output bearing A");
+    EXPECT_EQ(d.curves.at(0).x.size(), r.forcedResponseResults.size());
+    EXPECT_TRUE(major.isOk());
+    EXPECT_EQ(d.yAxis.min, 0.0);  // a positive minimum is drawn from 0
     for (const wchar_t* c : {L"DrawForcedResponse_Deflection", L"DrawForcedResponse_Amplitude_Y",
                              L"DrawForcedResponse_Force_Amplitude"}) {
-        const nGrafikData d = draw(c, r);
-        ASSERT_NE(d.textElement(L"error"), nullptr) << nWString(c).toUtf8();
-        EXPECT_TRUE(d.diagrams().empty());
+        const nGrafikData bad = draw(c, r);
+        ASSERT_NE(bad.textElement(L"error"), nullptr) << nWString(c).toUtf8();
+        EXPECT_TRUE(bad.diagrams().empty());
     }
 }
 
