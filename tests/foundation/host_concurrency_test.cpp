@@ -4,11 +4,10 @@
 // thread); the ThreadSanitizer build runs this program (label "concurrency").
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 #include <filesystem>
-#include <nlohmann/json.hpp>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <numeric>
 #include <sstream>
 #include <thread>
 #include <unistd.h>

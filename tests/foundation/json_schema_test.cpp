@@ -61,7 +61,6 @@ TEST(JsonSchema, DescribesEveryListedMemberWithTypeAndDefault) {
     EXPECT_EQ(leaf["s"]["maximum"], 32767);
     EXPECT_EQ(leaf["u"]["minimum"], 0);
     EXPECT_EQ(leaf["u"]["maximum"], 4294967295u);
-    EXPECT_TRUE(leaf["d"]["default"].is_number() || leaf["d"]["default"].is_null());
     EXPECT_EQ(json::parse(s.dump())["$defs"]["SchemaLeaf"]["properties"]["d"]["default"], nullptr);  // NaN writes as null
 }
 }  // namespace

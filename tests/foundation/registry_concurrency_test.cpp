@@ -1,7 +1,6 @@
 // Struct identifiers, registration, the catalog and the translator used from several threads.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <thread>
 
 #include "drivesys/drivesys.h"

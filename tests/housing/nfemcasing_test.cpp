@@ -141,6 +141,16 @@ void expectClose(const PerShaft& a, const PerShaft& b, double scale) {
     }
 }
 
+/// The casing built with a report whose node lines have the format `line`.
+NFEMCasing buildWithNodeLine(Model& m, const wchar_t* line) {
+    housing_texts::ensureRegistered();
+    const nWString saved = pool.GetString(housing_texts::kUnmappedNodeLine);
+    pool.setString(housing_texts::kUnmappedNodeLine, line);
+    NFEMCasing casing = m.build(true);
+    pool.setString(housing_texts::kUnmappedNodeLine, saved);
+    return casing;
+}
+
 const PerShaft kForces{{NVektor(1000, -200, 50), NVektor(-300, 800, 0)}, {NVektor(0, 0, 1500)}};
 const PerShaft kMoments{{NVektor(10, 0, -5), NVektor(0, 3, 0)}, {NVektor(-2, 7, 1)}};
 }  // namespace
@@ -246,11 +256,7 @@ TEST(NFEMCasing, UnmappedNodeReport) {
     m.shaftCS = {frame({}, {0, 1, 0}, {-1, 0, 0})};
     m.points = {{NVektor(3, 0, 0)}};
     m.limit = 3.5;  // node 0 (3 mm) maps; node 2 (3.04 mm) is next in line; node 1 is far off
-    housing_texts::ensureRegistered();
-    const nWString saved = pool.GetString(housing_texts::kUnmappedNodeLine);
-    pool.setString(housing_texts::kUnmappedNodeLine, L"{0}|{1}|{2}|{3}|{4}");
-    const NFEMCasing casing = m.build(true);
-    pool.setString(housing_texts::kUnmappedNodeLine, saved);
+    const NFEMCasing casing = buildWithNodeLine(m, L"{0}|{1}|{2}|{3}|{4}");
     ASSERT_EQ(casing.getConstructorStatus(), CasingOk);
     EXPECT_EQ(casing.getUnmappedNodes(), (std::vector<unsigned>{1, 2}));
     // Empty number list: nodes are numbered from 1. Offsets node → point in shaft axes:
@@ -266,11 +272,7 @@ TEST(NFEMCasing, UnmappedNodeReport) {
 TEST(NFEMCasing, ReportUsesNodeNumbers) {
     Model m = boxModel(6);
     m.numbers = {501, 502, 503, 504, 505};
-    housing_texts::ensureRegistered();
-    const nWString saved = pool.GetString(housing_texts::kUnmappedNodeLine);
-    pool.setString(housing_texts::kUnmappedNodeLine, L"N{0}");
-    const NFEMCasing withNumbers = m.build(true);
-    pool.setString(housing_texts::kUnmappedNodeLine, saved);
+    const NFEMCasing withNumbers = buildWithNodeLine(m, L"N{0}");
     EXPECT_NE(withNumbers.getConfirmMessage().find(L"\nN502\nN505\n"), nWString::npos) << withNumbers.getConfirmMessage().toUtf8();
     // Without reporting there is no text.
     EXPECT_TRUE(m.build(false).getConfirmMessage().empty());

@@ -6,7 +6,6 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <numbers>
-#include <set>
 
 #include "drivesys/drivesys.h"
 #include "drivesys/samples/sample_gearbox.h"
