@@ -166,15 +166,31 @@ TEST(SolverInput, AbsurdMaterialValuesEndInAStatusNotAnException) {
 }
 
 TEST(SolverInput, OversizedRequestsAreRefusedBeforeAnyWork) {
-    RotorBuilder b = simpleRotor();
-    b.d.campbellSpeed.assign(kSolverMaxSpeeds + 1, 100.0);
-    SystemVibrationResults r;
-    EXPECT_EQ(run(b.definition(), 2, r).status, kSolverInputError);
-    RotorBuilder c = simpleRotor();
-    SolverOptions o;
-    o.maxElementLength = 1e-9;
-    GeneralSystemDynamicsDefinitions general;
-    EXPECT_EQ(SolveSystemDynamics(c.definition(), general, r, o).status, kSolverInputError);
+    auto refused = [](int calculation, const RotorBuilder& b, const SolverOptions& o) {
+        GeneralSystemDynamicsDefinitions general;
+        general.calculationToPerform = calculation;
+        SystemVibrationResults r;
+        const SolverReport report = SolveSystemDynamics(b.definition(), general, r, o);
+        EXPECT_EQ(report.status, kSolverInputError) << calculation;
+        EXPECT_EQ(r.solverStatus, kSolverInputError) << calculation;
+        EXPECT_TRUE(r.resCampbell.empty() && r.forcedResponseResults.empty()) << calculation;
+        EXPECT_FALSE(report.message.empty()) << calculation;
+    };
+    RotorBuilder speeds = simpleRotor();
+    speeds.d.campbellSpeed.assign(kSolverMaxSpeeds + 1, 100.0);
+    refused(2, speeds, {});
+    SolverOptions tiny;
+    tiny.maxElementLength = 1e-9;
+    refused(0, simpleRotor(), tiny);
+    // Forced responses of a million speeds, a million harmonics, and none (nor plot points).
+    ForcedResponseDefinitionsStruct runs[3];
+    runs[0].speeds.assign(1000000, 1000.0);
+    runs[1].numHarmonics = 1000000, runs[1].speeds = {1000.0};
+    for (const auto& run : runs) {
+        SolverOptions o;
+        o.forcedResponse = &run;
+        refused(1, simpleRotor(), o);
+    }
 }
 
 TEST(SolverInput, SampleGearboxDefinitionMatchesItsModel) {
