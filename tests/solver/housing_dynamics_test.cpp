@@ -16,37 +16,6 @@ using namespace ds::test;
 using Complex = std::complex<double>;
 constexpr double kPi = std::numbers::pi;
 
-/// A housing of 6-DOF nodes (global frame, m) in the file units m and N: node i on its own
-/// diagonal springs k[i] to the ground (N/m, N·m/rad) with diagonal mass mass[i] (kg, kg·m²; none
-/// when empty), and each pair of nodes (i, i+1) tied by a translational spring `tie` (N/m) in x, y
-/// and z.
-HousingDefinition housing(const std::vector<NVektor>& nodes, const std::vector<std::array<double, 6>>& k,
-                          const std::vector<std::array<double, 6>>& mass = {}, double tie = 0.0) {
-    HousingDefinition h;
-    FEStiffnessMatrixFile& f = h.matrices;
-    f.systemOfUnits = {FELengthUnit::Metre, FEForceUnit::Newton};
-    f.unitsGiven = true;
-    f.dofPerNode = 6;
-    f.nodeCoords = nodes;
-    const size_t n = 6 * nodes.size();
-    f.stiffness = NMatrix(n);
-    if (!mass.empty()) f.mass = NMatrix(n);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        f.nodeNumbers.push_back(unsigned(100 + i));
-        for (size_t d = 0; d < 6; ++d) {
-            f.stiffness(6 * i + d, 6 * i + d) = k[std::min(i, k.size() - 1)][d];
-            if (!mass.empty()) f.mass(6 * i + d, 6 * i + d) = mass[std::min(i, mass.size() - 1)][d];
-        }
-    }
-    for (size_t i = 0; i + 1 < nodes.size(); ++i)
-        for (size_t d = 0; d < 3; ++d) {
-            const size_t a = 6 * i + d, b = 6 * (i + 1) + d;
-            f.stiffness(a, a) += tie, f.stiffness(b, b) += tie;
-            f.stiffness(a, b) -= tie, f.stiffness(b, a) -= tie;
-        }
-    return h;
-}
-
 struct Solved {
     SystemVibrationResults results;
     SolverReport report;
@@ -82,7 +51,7 @@ TEST(HousingModal, SpringInSeriesWithTheBearingOfAJeffcottRotor) {
     const double ks = midSpanStiffness(L, d);
     RotorBuilder b = RotorBuilder::jeffcott(L, d, m, kb);
     b.noHystereticDamping();
-    HousingDefinition h = housing({NVektor(0, 0, 0), NVektor(0, L, 0)}, {{kh, kh, kh, 1e6, 1e6, 1e6}});
+    HousingDefinition h = springHousing({NVektor(0, 0, 0), NVektor(0, L, 0)}, {{kh, kh, kh, 1e6, 1e6, 1e6}});
     h.maxMappingDistance = 1e-3;
 
     const Solved coupled = solve(b, 0, &h);
@@ -107,7 +76,7 @@ TEST(HousingModal, SpringInSeriesWithTheBearingOfAJeffcottRotor) {
 
     // kh → ∞: the grounded frequencies, to the housing's compliance of 1e-10 of the bearing's.
     const Solved grounded = solve(b, 0, nullptr);
-    HousingDefinition stiff = housing({NVektor(0, 0, 0), NVektor(0, L, 0)}, {{kb * 1e10, kb * 1e10, kb * 1e10, 1e6, 1e6, 1e6}});
+    HousingDefinition stiff = springHousing({NVektor(0, 0, 0), NVektor(0, L, 0)}, {{kb * 1e10, kb * 1e10, kb * 1e10, 1e6, 1e6, 1e6}});
     stiff.maxMappingDistance = 1e-3;
     const Solved rigid = solve(b, 0, &stiff);
     const std::vector<double> expected = frequencies(grounded.report, ""), got = frequencies(rigid.report, "");
@@ -152,7 +121,7 @@ TEST(HousingModal, MassOnASpringUnderARigidShaftIsATwoMassSystem) {
     b.bearing(s, L"B", 0.1, {kb, 0, kb, 0, 0, 0});
     b.gear(s, L"disk", 0.05, disk, 1.0, 0.2);
     // A under both bearings (shared), C beside it; both turn stiffly, out of the way.
-    HousingDefinition h = housing({NVektor(0, 0.05, 0), NVektor(0.3, 0.05, 0)},
+    HousingDefinition h = springHousing({NVektor(0, 0.05, 0), NVektor(0.3, 0.05, 0)},
                                   {{0, 1e12, 0, 1e12, 1e12, 1e12}, {k2, 1e12, k2, 1e12, 1e12, 1e12}},
                                   {{0, 0, 0, 0, 0, 0}, {mh, mh, mh, 1, 1, 1}}, k1);
     h.rings = {{HousingRing::Kind::Bearing, 0, 0, 0, 100}, {HousingRing::Kind::Bearing, 0, 0, 1, 100}};
@@ -191,7 +160,7 @@ TEST(HousingModal, GearPairOnOneFlexiblePlate) {
     const double km = 5e8, J1 = 2e-3, J2 = 3e-2, kb = 1e12, ka = 2e8, kc = 1.5e8;
     RotorBuilder b = RotorBuilder::gearPair(J1, J2, km, 1e-5, kb);
     b.noHystereticDamping();
-    HousingDefinition plate = housing({NVektor(0, 0.05, 0), NVektor(0, 0.05, kPinionRadius + kWheelRadius)},
+    HousingDefinition plate = springHousing({NVektor(0, 0.05, 0), NVektor(0, 0.05, kPinionRadius + kWheelRadius)},
                                       {{ka, ka, ka, 1e10, 1e10, 1e10}}, {{1e-5, 1e-5, 1e-5, 1e-8, 1e-8, 1e-8}}, kc);
     plate.maxMappingDistance = 1e-3;
     const Solved r = solve(b, 0, &plate);
@@ -213,7 +182,7 @@ TEST(HousingForced, UnbalanceThroughABearingIntoAHousingMass) {
     const RotorBuilder b = RotorBuilder::diskOnSupport(m, k, c);
     // The node turned against the global frame (its x along global z): the results come back in
     // its own axes.
-    HousingDefinition h = housing({NVektor(0, 0, 0)}, {{kh, 1e12, kh, 1e12, 1e12, 1e12}}, {{mh, mh, mh, 1, 1, 1}});
+    HousingDefinition h = springHousing({NVektor(0, 0, 0)}, {{kh, 1e12, kh, 1e12, 1e12, 1e12}}, {{mh, mh, mh, 1, 1, 1}});
     h.lossFactor = eta;
     h.origin = NVektor(0, 0.05, 0);
     h.xAxis = NVektor(0, 0, 1);

@@ -10,6 +10,7 @@
 
 #include "drivesys/dynamics/system_definition.h"
 #include "drivesys/samples/gear_chain.h"
+#include "drivesys/solver/housing_definition.h"
 #include "drivesys/solver/solver.h"
 
 namespace ds::test {
@@ -202,6 +203,37 @@ inline SolverInput gearChain(size_t shafts, size_t elements, size_t speeds = 10,
     o.speeds = speeds;
     o.forced = forced;
     return ds::gearChainSolverInput(o);
+}
+
+/// A housing of 6-DOF nodes (global frame, m; numbered from 100) in the file units m and N: node i on its own
+/// diagonal springs k[i] to the ground (N/m, N·m/rad) with diagonal mass mass[i] (kg, kg·m²; none
+/// when empty), and each pair of nodes (i, i+1) tied by a translational spring `tie` (N/m) in x, y
+/// and z.
+inline HousingDefinition springHousing(const std::vector<NVektor>& nodes, const std::vector<std::array<double, 6>>& k,
+                                       const std::vector<std::array<double, 6>>& mass = {}, double tie = 0.0) {
+    HousingDefinition h;
+    FEStiffnessMatrixFile& f = h.matrices;
+    f.systemOfUnits = {FELengthUnit::Metre, FEForceUnit::Newton};
+    f.unitsGiven = true;
+    f.dofPerNode = 6;
+    f.nodeCoords = nodes;
+    const size_t n = 6 * nodes.size();
+    f.stiffness = NMatrix(n);
+    if (!mass.empty()) f.mass = NMatrix(n);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        f.nodeNumbers.push_back(unsigned(100 + i));
+        for (size_t d = 0; d < 6; ++d) {
+            f.stiffness(6 * i + d, 6 * i + d) = k[std::min(i, k.size() - 1)][d];
+            if (!mass.empty()) f.mass(6 * i + d, 6 * i + d) = mass[std::min(i, mass.size() - 1)][d];
+        }
+    }
+    for (size_t i = 0; i + 1 < nodes.size(); ++i)
+        for (size_t d = 0; d < 3; ++d) {
+            const size_t a = 6 * i + d, b = 6 * (i + 1) + d;
+            f.stiffness(a, a) += tie, f.stiffness(b, b) += tie;
+            f.stiffness(a, b) -= tie, f.stiffness(b, a) -= tie;
+        }
+    return h;
 }
 
 /// The classified Campbell curve named `name`.

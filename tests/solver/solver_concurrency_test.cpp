@@ -72,25 +72,17 @@ TEST(SolverConcurrency, AHousingSweepOnTwoThreadsGivesItsOneThreadResult) {
     const SystemDefinitionData& d = in.definition.data;
     // A node under every bearing and one beside the chain without a ring (the interior), each on
     // springs to the ground, neighbours tied, with mass.
-    HousingDefinition h;
-    FEStiffnessMatrixFile& f = h.matrices;
-    f.systemOfUnits = {FELengthUnit::Metre, FEForceUnit::Newton};
-    f.unitsGiven = true;
-    f.dofPerNode = 6;
+    std::vector<NVektor> nodes;
+    std::vector<HousingRing> rings;
     for (size_t s = 0; s < d.bearingPosition.size(); ++s)
         for (size_t k = 0; k < d.bearingPosition[s][0].size(); ++k) {
             const NVektor& origin = d.shaftOrigin[s][0];
-            f.nodeCoords.push_back(NVektor(origin.x, origin.y + d.bearingPosition[s][0][k].y, origin.z));
-            f.nodeNumbers.push_back(unsigned(f.nodeNumbers.size() + 1));
-            h.rings.push_back({HousingRing::Kind::Bearing, s, 0, k, int64_t(f.nodeNumbers.size())});
+            rings.push_back({HousingRing::Kind::Bearing, s, 0, k, int64_t(100 + nodes.size())});
+            nodes.push_back(NVektor(origin.x, origin.y + d.bearingPosition[s][0][k].y, origin.z));
         }
-    f.nodeCoords.push_back(NVektor(0.5, 0.0, 0.5));
-    f.nodeNumbers.push_back(unsigned(f.nodeNumbers.size() + 1));
-    const size_t n = 6 * f.nodeCoords.size();
-    f.stiffness = NMatrix(n);
-    f.mass = NMatrix(n);
-    for (size_t i = 0; i < n; ++i) f.stiffness(i, i) = 4e8, f.mass(i, i) = i % 6 < 3 ? 20.0 : 0.05;
-    for (size_t i = 0; i + 6 < n; ++i) f.stiffness(i, i + 6) = f.stiffness(i + 6, i) = -1e8;
+    nodes.push_back(NVektor(0.5, 0.0, 0.5));
+    HousingDefinition h = ds::test::springHousing(nodes, {{4e8, 4e8, 4e8, 4e8, 4e8, 4e8}}, {{20, 20, 20, 0.05, 0.05, 0.05}}, 1e8);
+    h.rings = rings;
     auto solve = [&](unsigned threads) {
         SolverOptions options = in.options;
         options.threads = threads;
