@@ -69,11 +69,7 @@ TEST(ModeShapeDiagram, NodesOfSampledCosinesLieWhereTheShapeCrossesZero) {
     EXPECT_NEAR(nodes[2], 400.0 / 6, 1e-9);
     for (const auto& m : d.markers) EXPECT_EQ(m.y, 0.0);
     // The comment lists them ascending, rounded, after its heading.
-    ASSERT_EQ(d.comment.size(), 4u);
-    EXPECT_EQ(d.comment[0], pool.GetString(6267) + L" (mm):");
-    EXPECT_EQ(d.comment[1], L"66.67, ");
-    EXPECT_EQ(d.comment[2], L"200, ");
-    EXPECT_EQ(d.comment[3], L"333.33, ");
+    EXPECT_EQ(d.comment, (std::vector<nWString>{pool.GetString(6267) + L" (mm):", L"66.67, ", L"200, ", L"333.33, "}));
     EXPECT_TRUE(data.isOk());
     // The written container keeps each marker's x and y apart.
     const nlohmann::json markers = data.toJson()["diagrams"][0]["markers"];
@@ -238,19 +234,13 @@ TEST_F(CampbellDiagram, CrossingsAreMarkedAndListed) {
             }
     }
     EXPECT_EQ(found, 2u);
-    // Every crossing marker lies on an order line; the comment lists their frequencies sorted.
-    std::vector<double> listed;
+    // The comment lists the crossing frequencies (the markers' heights but the nominal speed's)
+    // sorted and rounded to two decimals: 3 · 212 / 2.688 = 236.607… among them.
+    std::vector<double> listed, heights;
     for (size_t i = 1; i < d.comment.size(); ++i) listed.push_back(std::stod(d.comment[i].toUtf8()));
-    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
-    EXPECT_EQ(listed.size(), d.markers.size() - 1);  // all but the nominal-speed marker
-    // The listed values are the crossing frequencies m·v (the markers' heights), rounded to two
-    // decimals: 3 · 212 / 2.688 = 236.607… and 4 · 212 / 3.688 = 229.934… among them.
-    std::vector<double> heights;
     for (size_t i = 0; i + 1 < d.markers.size(); ++i) heights.push_back(std::round(d.markers[i].y * 100) / 100);
     std::sort(heights.begin(), heights.end());
     EXPECT_EQ(listed, heights);
-    EXPECT_NE(std::find(listed.begin(), listed.end(), 236.61), listed.end());
-    EXPECT_NE(std::find(listed.begin(), listed.end(), 229.93), listed.end());
     EXPECT_NE(std::find(d.comment.begin(), d.comment.end(), nWString(L"236.61, ")), d.comment.end());
     // Nominal speed: vertical marker and its label at the first speed entry.
     ASSERT_EQ(d.verticalMarkers.size(), 1u);
