@@ -28,7 +28,10 @@ TEST(Axis, JsonAssignmentFollowsTheJsonLibrarysConversions) {
         {json::parse(R"({"x": "3", "y": 0, "z": 0})"), "[json.exception.type_error.302] type must be number, but is string"},
         {json::parse(R"({"x": 1})"), "[json.exception.out_of_range.403] key 'y' not found"},  // reported, not guessed
     };
-    for (const auto& [value, message] : refused) EXPECT_EQ(errorOf([&] { a = value; }), message) << value.dump();
+    for (const auto& [value, message] : refused) {
+        const json& v = value;  // (clang 14 cannot capture a structured binding in a lambda)
+        EXPECT_EQ(errorOf([&] { a = v; }), message) << v.dump();
+    }
 }
 
 TEST(NvCoordinateSystem, JsonAssignmentReadsOnlyThePosition) {
