@@ -161,15 +161,25 @@ public:
         }
         // Cost: 1 − MAC, with a small pull towards the nearest frequency that only decides
         // between shapes that are alike (a degenerate pair at standstill).
-        std::vector<Eigen::VectorXcd> massShapes;
-        for (const Mode& mode : modes) massShapes.push_back(mode.massShape.size() ? mode.massShape : model_.M * mode.shape);
+        // The products of every branch's shape with every mode's M·shape as one matrix product
+        // (a pass over the shapes instead of one per pair).
+        const Eigen::Index dofs = modes.front().shape.size();
+        Eigen::MatrixXcd branchShapes(dofs, Eigen::Index(active.size())), massShapes(dofs, Eigen::Index(modes.size()));
+        Eigen::VectorXd modeNorms(Eigen::Index(modes.size()));
+        for (size_t r = 0; r < active.size(); ++r) branchShapes.col(Eigen::Index(r)) = branches_[active[r]].shape;
+        for (size_t c = 0; c < modes.size(); ++c) {
+            const Mode& mode = modes[c];
+            massShapes.col(Eigen::Index(c)) = mode.massShape.size() ? mode.massShape : Eigen::VectorXcd(model_.M * mode.shape);
+            modeNorms(Eigen::Index(c)) = mode.shape.dot(massShapes.col(Eigen::Index(c))).real();
+        }
+        const Eigen::MatrixXcd products = branchShapes.adjoint() * massShapes;
         Eigen::MatrixXd mac(Eigen::Index(active.size()), Eigen::Index(modes.size()));
         Eigen::MatrixXd cost(mac.rows(), mac.cols());
         for (size_t r = 0; r < active.size(); ++r) {
             const Branch& b = branches_[active[r]];
             for (size_t c = 0; c < modes.size(); ++c) {
-                const double ab = std::norm(b.shape.dot(massShapes[c]));
-                const double aa = b.norm, bb = modes[c].shape.dot(massShapes[c]).real();
+                const double ab = std::norm(products(Eigen::Index(r), Eigen::Index(c)));
+                const double aa = b.norm, bb = modeNorms(Eigen::Index(c));
                 const double v = aa > 0 && bb > 0 ? ab / (aa * bb) : 0.0;
                 const double f0 = b.frequency.back(), f1 = modes[c].frequency;
                 mac(Eigen::Index(r), Eigen::Index(c)) = v;
