@@ -227,6 +227,10 @@ BENCHMARK(BM_Modal)->Arg(10008)->Arg(30000)->Arg(100020)->Unit(benchmark::kMilli
 BENCHMARK(BM_ForcedResponse)->Args({10008, 1})->Args({10008, 2})->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_ForcedResponseFloor)->Arg(10008)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ShiftInvertSpeed)->Arg(738)->Arg(10008)->Unit(benchmark::kMillisecond)->Iterations(3);
+// The size series of one speed against the floor: the same sizes as BM_Modal's, each model's
+// matrices for scipy_eigs.py, so that the size exponent of the floor is measured beside ours.
+BENCHMARK(BM_ShiftInvertSpeed)->Name("BM_ShiftInvertSize")->Arg(1002)->Arg(3006)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ShiftInvertSpeed)->Name("BM_ShiftInvertSize")->Arg(30000)->Arg(100020)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
