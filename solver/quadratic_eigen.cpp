@@ -93,46 +93,43 @@ using Factorisation = Eigen::KLU<Sparse>;
 /// taken off y in one step: as fast per byte as Vᵀw (bench/README.md).
 constexpr Index kSweepColumns = 8;
 
-void subtractProduct(double* __restrict y, const double* V, Index ld, Index rows, Index k, const double* c) {
-    Index j = 0;
-    for (; j + kSweepColumns <= k; j += kSweepColumns) {
-        const double* a[kSweepColumns];
-        double cj[kSweepColumns];
-        for (Index q = 0; q < kSweepColumns; ++q) a[q] = V + (j + q) * ld, cj[q] = c[j + q];
-        for (Index i = 0; i < rows; ++i) {
-            double sum = 0.0;
-            for (Index q = 0; q < kSweepColumns; ++q) sum += a[q][i] * cj[q];
-            y[i] -= sum;
-        }
-    }
-    for (; j < k; ++j) {
-        const double* a = V + j * ld;
-        for (Index i = 0; i < rows; ++i) y[i] -= a[i] * c[j];
-    }
-}
-
-void subtractProducts(double* __restrict v, double* __restrict w, const double* V, Index ld, Index rows, Index k,
-                      const double* c, const double* d) {
+/// v −= V c, and with a second output also w −= V d from the same loads (rows × k, column-major,
+/// leading dimension ld).
+template <bool kSecond>
+void subtractSweep(double* __restrict v, double* __restrict w, const double* V, Index ld, Index rows, Index k,
+                   const double* c, const double* d) {
     Index j = 0;
     for (; j + kSweepColumns <= k; j += kSweepColumns) {
         const double* a[kSweepColumns];
         double cj[kSweepColumns], dj[kSweepColumns];
-        for (Index q = 0; q < kSweepColumns; ++q) a[q] = V + (j + q) * ld, cj[q] = c[j + q], dj[q] = d[j + q];
+        for (Index q = 0; q < kSweepColumns; ++q) a[q] = V + (j + q) * ld, cj[q] = c[j + q], dj[q] = kSecond ? d[j + q] : 0.0;
         for (Index i = 0; i < rows; ++i) {
             double sv = 0.0, sw = 0.0;
             for (Index q = 0; q < kSweepColumns; ++q) {
                 const double x = a[q][i];
                 sv += x * cj[q];
-                sw += x * dj[q];
+                if constexpr (kSecond) sw += x * dj[q];
             }
             v[i] -= sv;
-            w[i] -= sw;
+            if constexpr (kSecond) w[i] -= sw;
         }
     }
     for (; j < k; ++j) {
         const double* a = V + j * ld;
-        for (Index i = 0; i < rows; ++i) v[i] -= a[i] * c[j], w[i] -= a[i] * d[j];
+        for (Index i = 0; i < rows; ++i) {
+            v[i] -= a[i] * c[j];
+            if constexpr (kSecond) w[i] -= a[i] * d[j];
+        }
     }
+}
+
+void subtractProduct(double* y, const double* V, Index ld, Index rows, Index k, const double* c) {
+    subtractSweep<false>(y, nullptr, V, ld, rows, k, c, nullptr);
+}
+
+void subtractProducts(double* v, double* w, const double* V, Index ld, Index rows, Index k, const double* c,
+                      const double* d) {
+    subtractSweep<true>(v, w, V, ld, rows, k, c, d);
 }
 
 /// (L − σI)⁻¹ of the scaled linearisation, for Spectra: see the header for the algebra. With a
